@@ -1,0 +1,64 @@
+#pragma once
+// Every service the calculator takes from the system. The program uses the Qt
+// implementation (QtPlatformServices); tests use FakePlatformServices, which
+// records each call and plays back scripted answers. No other code may call
+// QMessageBox, QFileDialog or QScreen.
+
+#include <QByteArray>
+#include <QDate>
+#include <QSize>
+#include <QString>
+
+#include "numbers/Separators.h"
+
+namespace velars {
+
+// Message box styles, as the Windows MessageBox flags the program was written
+// against: the low nibble is the button set, the next one the icon.
+enum MessageBoxStyle : unsigned {
+    MB_OK = 0x00,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+
+// Who owns a modal message box.
+enum class BoxOwner {
+    None,         // no owner window
+    Application,  // the application's own hidden window
+    MainWindow,   // the calculator window
+};
+
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    // A modal message box; the text and caption pass through the narrow code
+    // page on their way, as the system's ANSI message box does. Returns the
+    // button pressed (1 = OK).
+    virtual int MessageBox(const QString& text, const QString& caption, unsigned style,
+                           BoxOwner owner) = 0;
+
+    // The save-file dialog. `fileName` holds the dialog's FileName: the last
+    // confirmed name, replaced when the user confirms. Returns true on confirm.
+    virtual bool ExecuteSaveDialog(QString& fileName) = 0;
+
+    // Full size of monitor 0 in pixels (not the work area, not its position).
+    virtual QSize Monitor0Size() = 0;
+
+    // The user's decimal and group separators.
+    virtual Separators LocaleSeparators() = 0;
+
+    // The narrow (ANSI) code page: text on its way to a narrow interface.
+    virtual QByteArray ToNarrow(const QString& text) = 0;
+    virtual QString FromNarrow(const QByteArray& text) = 0;
+
+    // Full path of the running executable.
+    virtual QString ExecutablePath() = 0;
+
+    // Today's local date.
+    virtual QDate Today() = 0;
+};
+
+}  // namespace velars
