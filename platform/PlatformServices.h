@@ -17,11 +17,17 @@ namespace velars {
 // against: the low nibble is the button set, the next one the icon.
 enum MessageBoxStyle : unsigned {
     MB_OK = 0x00,
+    MB_OKCANCEL = 0x01,
+    MB_YESNOCANCEL = 0x03,
+    MB_YESNO = 0x04,
     MB_ICONERROR = 0x10,
     MB_ICONQUESTION = 0x20,
     MB_ICONEXCLAMATION = 0x30,
     MB_ICONINFORMATION = 0x40,
 };
+
+// Buttons a message box returns.
+enum MessageBoxResult : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
 // Who owns a modal message box.
 enum class BoxOwner {
@@ -41,8 +47,12 @@ public:
                            BoxOwner owner) = 0;
 
     // The save-file dialog. `fileName` holds the dialog's FileName: the last
-    // confirmed name, replaced when the user confirms. Returns true on confirm.
-    virtual bool ExecuteSaveDialog(QString& fileName) = 0;
+    // confirmed name, replaced when the user confirms. `filter` is a Qt name
+    // filter list ("ODF text (*.odt);;PDF (*.pdf)"), empty for none; the
+    // filter the user chose is written to `selectedFilter` when given.
+    // Returns true on confirm.
+    virtual bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
+                                   QString* selectedFilter = nullptr) = 0;
 
     // Full size of monitor 0 in pixels (not the work area, not its position).
     virtual QSize Monitor0Size() = 0;

@@ -1,0 +1,44 @@
+#pragma once
+// The pressure-loss model: loss coefficients of the meter and its measuring
+// section, their total, the largest loss and the allowed increase.
+// Extended-precision arithmetic, values stored in single precision exactly
+// where the record (or an intermediate) holds them. Faults raise
+// EZeroDivide, EOverflow or EInvalidOp and leave the record as it was at
+// the fault.
+
+#include <QString>
+
+#include "calc/CalcRecord.h"
+
+namespace velars {
+
+// Intermediate values of the friction model (models 0 and 2), for the
+// command line tool's --verbose output and for tests.
+struct LossTrace {
+    bool frictionComputed = false;  // false for models 1, 3, 4, 5
+    float mu = 0;                   // viscosity term
+    long double p = 0;              // absolute pressure, MPa
+    float w = 0;                    // flow velocity term
+    float Re = 0;                   // Reynolds number
+    bool blasius = false;           // Re <= 100000
+    float a = 0;                    // -Re/186525 as stored (fit branch only)
+    float lambda = 0;               // friction factor
+    long double ldy = 0;            // L/Dy as read (model 2)
+};
+
+// Loss coefficients for `model` (0..5) and record.valDy. For model 2 the
+// L/Dy text is read with ParseDecimal(ldyText, decimalSeparator) and
+// valDy becomes 50.
+void CalcCoefficients(CalcRecord& record, int model, const QString& ldyText,
+                      QChar decimalSeparator, LossTrace* trace = nullptr);
+
+// Total coefficient valDzetaSum for `model` and `section`.
+void SumCoefficients(CalcRecord& record, int model, int section);
+
+// The loss formula: valDPpoteri and valDPdop.
+void CalcLoss(CalcRecord& record);
+
+// Pascals to millimetres of water column, rounded to single as shown.
+float PascalToMmWater(float pascal);
+
+}  // namespace velars
