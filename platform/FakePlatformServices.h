@@ -1,0 +1,108 @@
+#pragma once
+// The test double of the system services: records every call it receives and
+// plays back answers scripted by the test. Nothing here touches a window, a
+// screen or the system locale, so tests run the same on every machine.
+
+#include <QByteArray>
+#include <QDate>
+#include <QSize>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "numbers/Separators.h"
+#include "platform/PlatformServices.h"
+
+namespace velars {
+
+class FakePlatformServices : public PlatformServices {
+public:
+    // One message box as the user would have seen it: text and caption after
+    // their trip through the narrow code page.
+    struct MessageBoxCall {
+        QString text;
+        QString caption;
+        unsigned style = 0;
+        BoxOwner owner = BoxOwner::None;
+    };
+
+    // One save dialog: the FileName it was opened with and its filter.
+    struct SaveDialogCall {
+        QString fileName;
+        QString filter;
+    };
+
+    // What the user does in the next save dialog.
+    struct SaveDialogAnswer {
+        bool confirm = false;
+        QString fileName;        // the name confirmed
+        QString selectedFilter;  // the filter chosen; empty = the first of the list
+        static SaveDialogAnswer Confirm(QString name, QString filter = {}) {
+            return {true, std::move(name), std::move(filter)};
+        }
+        static SaveDialogAnswer Cancel() { return {}; }
+    };
+
+    // --- PlatformServices -------------------------------------------------
+
+    // Records the box and returns the next queued answer, IDOK when none is left.
+    int MessageBox(const QString& text, const QString& caption, unsigned style,
+                   BoxOwner owner) override;
+
+    // Records the dialog and plays the next queued answer; cancels when none
+    // is left. A confirmed name replaces `fileName`; a cancel leaves it alone.
+    bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
+                           QString* selectedFilter = nullptr) override;
+
+    QSize Monitor0Size() override { return monitorSize; }
+    Separators LocaleSeparators() override { return separators; }
+
+    // UTF-8 both ways. With a narrow repertoire set, every character outside
+    // it becomes '?' on its way to narrow text, as an ANSI code page does with
+    // characters it cannot represent.
+    QByteArray ToNarrow(const QString& text) override;
+    QString FromNarrow(const QByteArray& text) override;
+
+    QString ExecutablePath() override { return executablePath; }
+    QDate Today() override { return today; }
+
+    // --- Scripting -----------------------------------------------------------
+
+    void QueueMessageBoxResult(int result) { messageBoxAnswers.push_back(result); }
+    void QueueSaveConfirm(const QString& name, const QString& filter = {}) {
+        saveDialogAnswers.push_back(SaveDialogAnswer::Confirm(name, filter));
+    }
+    void QueueSaveCancel() { saveDialogAnswers.push_back(SaveDialogAnswer::Cancel()); }
+
+    // Limits the narrow code page to `characters` (nullopt: all of Unicode).
+    void SetNarrowRepertoire(std::optional<QString> characters) {
+        narrowRepertoire = std::move(characters);
+    }
+    // The characters of Windows code page 1251 (Cyrillic): ASCII, the
+    // Cyrillic letters and the punctuation of its upper half.
+    static QString Cp1251Repertoire();
+
+    // Forgets the recorded calls; the scripted answers and settings stay.
+    void ClearCalls() {
+        messageBoxes.clear();
+        saveDialogs.clear();
+    }
+
+    // --- State, open to tests ----------------------------------------------
+
+    std::vector<MessageBoxCall> messageBoxes;  // every box, in order
+    std::vector<SaveDialogCall> saveDialogs;   // every save dialog, in order
+    std::deque<int> messageBoxAnswers;
+    std::deque<SaveDialogAnswer> saveDialogAnswers;
+
+    QSize monitorSize{1920, 1080};
+    Separators separators;  // ',' and U+00A0
+    // A folder that does not exist, so that a test that forgets to set it
+    // never writes beside the test binary.
+    QString executablePath = QStringLiteral("/nonexistent/velars-tp/velars-tp");
+    QDate today{2024, 3, 15};
+    std::optional<QString> narrowRepertoire;  // nullopt: identity round trip
+};
+
+}  // namespace velars
