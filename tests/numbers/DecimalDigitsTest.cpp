@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <string>
 
 #include "numbers/DecimalDigits.h"
@@ -29,6 +32,55 @@ TEST(ExpandDecimal, ZeroHasNoDigitsAndNoSign) {
     EXPECT_EQ(zero.count, 0);
     EXPECT_EQ(zero.exponent, 0);
     EXPECT_FALSE(zero.negative);
+}
+
+// The C library's exact conversion, the reference for the integer one used
+// in the range of measured values.
+std::string ReferenceDigits(long double value, int* exponent) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17Le", value);
+    std::string digits;
+    const char* p = text;
+    if (*p == '-') ++p;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') digits += *p;
+    }
+    *exponent = std::atoi(p + 1) + 1;
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    return digits;
+}
+
+void ExpectSameAsReference(long double value) {
+    int exponent = 0;
+    const std::string expected = ReferenceDigits(value, &exponent);
+    const DecimalDigits n = ExpandDecimal(value);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.25Lg", value);
+    ASSERT_EQ(Digits(n), expected) << text;
+    ASSERT_EQ(n.exponent, exponent) << text;
+    ASSERT_EQ(n.negative, value < 0) << text;
+}
+
+TEST(ExpandDecimal, MatchesTheExactConversionEverywhere) {
+    // Ties in the 19th digit go to even, as in any round-to-nearest.
+    for (long double v : {100000000000000000.5L, 100000000000000001.5L, 999999999999999999.5L,
+                          0.01L, 0.1L, 1e17L, 1e18L, std::nextafter(1e18L, 0.0L),
+                          std::nextafter(0.01L, 0.0L), 0.015625L, 0.0155L, 9.9999999999999999999L,
+                          0.099999999999999999999L, 123456789.0L, 1e-4950L, 1e4932L}) {
+        ExpectSameAsReference(v);
+        ExpectSameAsReference(-v);
+    }
+    std::mt19937_64 random(20240607);
+    std::uniform_int_distribution<int> binaryExponent(-80, 70);
+    for (int i = 0; i < 100000; ++i) {
+        const unsigned long long mantissa = random() | (1ULL << 63);
+        const long double v = std::ldexp(static_cast<long double>(mantissa), binaryExponent(random) - 63);
+        ExpectSameAsReference(v);
+        // Powers of ten and their neighbours, where the decimal exponent changes.
+        const long double power = std::pow(10.0L, static_cast<long double>(i % 24 - 4));
+        ExpectSameAsReference(std::nextafter(power, 0.0L));
+        ExpectSameAsReference(std::nextafter(power, 1e30L));
+    }
 }
 
 TEST(RoundDecimal, KeepsTheFewerOfPrecisionAndDecimals) {
