@@ -1,0 +1,30 @@
+#include "report/ReportStep.h"
+
+#include "report/ReportWriter.h"
+
+namespace velars {
+
+void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location) {
+    const std::int32_t number = LoadReportNumber(platform);
+    for (const ReportParagraph& line : HeaderParagraphs(number, platform.Today()))
+        AddParagraph(word, platform, line.text, line.size, line.bold, line.alignment);
+    const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(number) + 1u);
+    SaveReportNumber(platform, location, next);
+}
+
+void ReportBody(WordConnection& word, PlatformServices& platform, const ReportInputs& inputs) {
+    for (const ReportParagraph& line : BodyParagraphs(inputs, platform.LocaleSeparators()))
+        AddParagraph(word, platform, line.text, line.size, line.bold, line.alignment);
+}
+
+void RunReportStep(WordConnection& word, const ObjectFactory& factory, PlatformServices& platform,
+                   SaveLocation& location, QSize mainWindowOuterSize, const ReportInputs& inputs) {
+    // After a failed start vDocument holds no document of this report (empty,
+    // or the previous report's): writing on would call an empty or stale
+    // object, so the step ends with the box StartWord has shown.
+    if (!StartWord(word, factory, platform, mainWindowOuterSize)) return;
+    ReportHeader(word, platform, location);
+    ReportBody(word, platform, inputs);
+}
+
+}  // namespace velars

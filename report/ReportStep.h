@@ -1,0 +1,29 @@
+#pragma once
+// The report step at the end of a calculation: start Word, write the
+// numbered header, then the body.
+
+#include <QSize>
+
+#include "files/ReportCounter.h"
+#include "platform/PlatformServices.h"
+#include "report/ObjectFactory.h"
+#include "report/ReportContent.h"
+#include "report/WordConnection.h"
+
+namespace velars {
+
+// Reads the report number, writes the five header lines (14 pt, bold,
+// centred) and stores the number plus one (32-bit wrap-around).
+void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location);
+
+// Writes the body lines (12 pt, left) for the inputs and results.
+void ReportBody(WordConnection& word, PlatformServices& platform, const ReportInputs& inputs);
+
+// StartWord, ReportHeader, ReportBody. When Word cannot be started or its
+// new document is missing, StartWord has already told the user and the step
+// ends there: no header, no body, the counter is neither read nor advanced.
+// Automation and counter-file errors propagate.
+void RunReportStep(WordConnection& word, const ObjectFactory& factory, PlatformServices& platform,
+                   SaveLocation& location, QSize mainWindowOuterSize, const ReportInputs& inputs);
+
+}  // namespace velars
