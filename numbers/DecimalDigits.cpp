@@ -61,7 +61,7 @@ ScaledValue Scale(std::uint64_t mantissa, int scale, int shift) {
 }
 
 // The exact expansion in integer arithmetic for 0.01 <= magnitude < 1e18,
-// the range of every measured value; false outside it. The x87 extended
+// where nearly every shown value lies; false outside it. The x87 extended
 // format: 64-bit significand with explicit leading bit, 15-bit biased
 // exponent.
 bool ExpandInRange(long double magnitude, DecimalDigits& number) {
