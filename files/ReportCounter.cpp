@@ -1,0 +1,66 @@
+#include "files/ReportCounter.h"
+
+#include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
+
+#include "files/IniFile.h"
+
+namespace velars {
+
+namespace {
+
+// On Linux only '/' separates folders: '\\' and ':' are ordinary characters
+// of a file name there.
+qsizetype LastSeparator(const QString& path) {
+    return path.lastIndexOf(u'/');
+}
+
+const QString kSection = QStringLiteral("namber");
+const QString kKey = QStringLiteral("n");
+
+}  // namespace
+
+QString CounterFilePath(const QString& executablePath) {
+    const qsizetype dot = executablePath.lastIndexOf(u'.');
+    const QString stem = dot > LastSeparator(executablePath) ? executablePath.left(dot) : executablePath;
+    return stem + QStringLiteral("_nr.ini");
+}
+
+QString ProgramFolder(const QString& executablePath) {
+    return executablePath.left(LastSeparator(executablePath) + 1);
+}
+
+bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
+    const QString folder = ProgramFolder(platform.ExecutablePath());
+    const QByteArray testFile = platform.ToNarrow(folder + QStringLiteral("temp.tp"));
+    if (std::FILE* fileTemp = std::fopen(testFile.constData(), "w")) {
+        location.pathLog = platform.ToNarrow(folder);
+        std::fclose(fileTemp);
+        ::unlink(testFile.constData());
+        return true;
+    }
+    platform.MessageBox(QStringLiteral("В папку с программой сохранить Log-файл нельзя,\n"
+                                       " выбирите другой путь для сохранения Log-файла."),
+                        QStringLiteral("Внимание!"), MB_OK | MB_ICONEXCLAMATION, BoxOwner::MainWindow);
+    platform.ExecuteSaveDialog(location.saveDialogFileName);
+    location.pathLog = platform.ToNarrow(location.saveDialogFileName);
+    return false;
+}
+
+std::int32_t LoadReportNumber(PlatformServices& platform) {
+    const QString path = CounterFilePath(platform.ExecutablePath());
+    // Only a regular file counts: not a folder, and not a pipe or a device
+    // that reading could hang on.
+    if (!QFileInfo(path).isFile())
+        return 1;
+    return IniFile(path).ReadInteger(kSection, kKey, 1);
+}
+
+void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::int32_t value) {
+    if (!CheckProgramFolder(platform, location))
+        return;
+    IniFile(CounterFilePath(platform.ExecutablePath())).WriteInteger(kSection, kKey, value);
+}
+
+}  // namespace velars
