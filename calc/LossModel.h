@@ -38,6 +38,16 @@ void SumCoefficients(CalcRecord& record, int model, int section);
 // The loss formula: valDPpoteri and valDPdop.
 void CalcLoss(CalcRecord& record);
 
+// The three steps of one calculation in their order: CalcCoefficients,
+// SumCoefficients, CalcLoss.
+void CalculateLoss(CalcRecord& record, int model, int section, const QString& ldyText,
+                   QChar decimalSeparator, LossTrace* trace = nullptr);
+
+// The friction factor of the full-bore and cut-in models for a Reynolds
+// number: the Blasius formula up to 100000 inclusive, the exponential fit
+// above. Stored as single.
+float FrictionFactor(float re);
+
 // Pascals to millimetres of water column, rounded to single as shown.
 float PascalToMmWater(float pascal);
 
