@@ -1,0 +1,123 @@
+// The Qt services on the offscreen platform, under a Russian locale: message
+// boxes are answered from a timer by pressing one of their buttons.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "platform/QtPlatformServices.h"
+
+namespace velars {
+namespace {
+
+struct SeenBox {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QString text;
+    QString title;
+    QWidget* parent = nullptr;
+};
+
+// Presses `press` in the next message box (Escape when it is NoButton) and
+// returns what the box looked like.
+int AnswerNextBox(const std::function<int()>& show, QMessageBox::StandardButton press, SeenBox& seen) {
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            ADD_FAILURE() << "no message box";
+            return;
+        }
+        seen = {box->icon(), box->standardButtons(), box->text(), box->windowTitle(),
+                box->parentWidget()};
+        if (press == QMessageBox::NoButton)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->button(press)->click();
+    });
+    return show();
+}
+
+TEST(QtPlatformServices, MessageBoxStylesMapToIconsButtonsAndResults) {
+    QtPlatformServices platform;
+    const struct {
+        unsigned style;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton press;
+        int result;
+    } cases[] = {
+        {MB_OK, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, IDOK},
+        {MB_OK | MB_ICONERROR, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::NoButton, IDOK},
+        {MB_OKCANCEL | MB_ICONQUESTION, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel,
+         QMessageBox::NoButton, IDCANCEL},
+        {MB_YESNOCANCEL | MB_ICONEXCLAMATION, QMessageBox::Warning,
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, IDYES},
+        {MB_YESNO | MB_ICONINFORMATION, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::No, IDNO},
+    };
+    for (const auto& c : cases) {
+        SeenBox seen;
+        const int result = AnswerNextBox(
+            [&] { return platform.MessageBox("Текст", "Заголовок", c.style, BoxOwner::Application); },
+            c.press, seen);
+        EXPECT_EQ(result, c.result) << c.style;
+        EXPECT_EQ(seen.icon, c.icon) << c.style;
+        EXPECT_EQ(seen.buttons, c.buttons) << c.style;
+        EXPECT_EQ(seen.text, "Текст");
+        EXPECT_EQ(seen.title, "Заголовок");
+        EXPECT_EQ(seen.parent, nullptr);
+    }
+}
+
+TEST(QtPlatformServices, MainWindowOwnsItsBoxes) {
+    QtPlatformServices platform;
+    QWidget window;
+    platform.SetMainWindow(&window);
+    SeenBox seen;
+    AnswerNextBox([&] { return platform.MessageBox("a", "b", MB_OK, BoxOwner::MainWindow); },
+                  QMessageBox::Ok, seen);
+    EXPECT_EQ(seen.parent, &window);
+    AnswerNextBox([&] { return platform.MessageBox("a", "b", MB_OK, BoxOwner::None); },
+                  QMessageBox::Ok, seen);
+    EXPECT_EQ(seen.parent, nullptr);
+}
+
+TEST(QtPlatformServices, SeparatorsComeFromTheSystemLocale) {
+    const Separators s = QtPlatformServices().LocaleSeparators();
+    EXPECT_EQ(s.decimal, QLatin1Char(','));
+    EXPECT_EQ(s.group, QChar(0x00A0));
+}
+
+TEST(QtPlatformServices, NarrowCodePageIsUtf8OnLinux) {
+    QtPlatformServices platform;
+    const QString text = QStringLiteral("Внимание! Ω € №");
+    EXPECT_EQ(platform.ToNarrow(text), text.toUtf8());
+    EXPECT_EQ(platform.FromNarrow(platform.ToNarrow(text)), text);
+}
+
+TEST(QtPlatformServices, ScreenExecutableAndDate) {
+    QtPlatformServices platform;
+    EXPECT_FALSE(platform.Monitor0Size().isEmpty());
+    EXPECT_TRUE(platform.ExecutablePath().endsWith("/platform_tests"));
+    EXPECT_TRUE(platform.Today().isValid());
+}
+
+}  // namespace
+}  // namespace velars
+
+int main(int argc, char** argv) {
+    // Qt takes the system locale from these variables with its own locale
+    // data, whatever locales the machine has installed.
+    qputenv("LC_ALL", "ru_RU.UTF-8");
+    qputenv("LANG", "ru_RU.UTF-8");
+    // Test discovery runs the binary without the test environment.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
