@@ -194,8 +194,9 @@ void CalculateLoss(CalcRecord& record, int model, int section, const QString& ld
     CalcLoss(record);
 }
 
+// The factor is below 1, so a finite loss cannot overflow here.
 float PascalToMmWater(float pascal) {
-    return ToSingle(Mul(pascal, 0.10197162129779283L));
+    return static_cast<float>(static_cast<long double>(pascal) * 0.10197162129779283L);
 }
 
 }  // namespace velars
