@@ -1,0 +1,24 @@
+#pragma once
+// The application object of the document server, what "Word.Application"
+// creates: Visible, Documents, ActiveDocument, ActiveWindow, Selection,
+// WindowState (0 normal, 1 maximised, 2 minimised) and Left, Top, Width,
+// Height (the outer frame of the active document window, in pixels).
+
+#include <memory>
+
+#include "docserver/AutomationObject.h"
+
+namespace velars {
+
+class ApplicationState;
+class PlatformServices;
+
+class ApplicationObject : public AutomationObject {
+public:
+    explicit ApplicationObject(PlatformServices& platform);
+
+private:
+    std::shared_ptr<ApplicationState> state_;
+};
+
+}  // namespace velars

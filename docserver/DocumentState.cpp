@@ -1,0 +1,26 @@
+#include "docserver/DocumentState.h"
+
+#include "docserver/DocumentWindow.h"
+
+namespace velars {
+
+DocumentState::DocumentState(DocumentWindow* window) : window_(window) {}
+
+DocumentState::~DocumentState() {
+    if (window_ && !window_->isVisible())
+        delete window_.data();
+}
+
+DocumentWindow* DocumentState::Window() const {
+    return window_.data();
+}
+
+bool DocumentState::IsOpen() const {
+    return !window_.isNull();
+}
+
+QTextDocument* DocumentState::Document() const {
+    return window_ ? window_->Document() : nullptr;
+}
+
+}  // namespace velars

@@ -1,0 +1,19 @@
+#pragma once
+// The errors the document server raises through the exception record, with
+// the numbers the word processor it stands in for uses for them.
+
+#include <QString>
+#include <cstdint>
+
+#include "report/ComTypes.h"
+
+namespace velars {
+
+class MemberCall;
+
+// "Команда недоступна, так как нет открытых документов." (4248)
+HRESULT RaiseNoDocument(const MemberCall& call);
+// "Значение вне допустимого диапазона." (4608)
+HRESULT RaiseOutOfRange(const MemberCall& call);
+
+}  // namespace velars
