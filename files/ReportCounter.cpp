@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "files/IniFile.h"
@@ -14,6 +15,18 @@ namespace {
 // of a file name there.
 qsizetype LastSeparator(const QString& path) {
     return path.lastIndexOf(u'/');
+}
+
+// fopen(path, "w"), except that a symbolic link at the path is not followed:
+// the truncation that "w" implies must never reach a file elsewhere.
+std::FILE* OpenTestFile(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* stream = ::fdopen(fd, "w");
+    if (!stream)
+        ::close(fd);
+    return stream;
 }
 
 const QString kSection = QStringLiteral("namber");
@@ -34,7 +47,7 @@ QString ProgramFolder(const QString& executablePath) {
 bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
     const QString folder = ProgramFolder(platform.ExecutablePath());
     const QByteArray testFile = platform.ToNarrow(folder + QStringLiteral("temp.tp"));
-    if (std::FILE* fileTemp = std::fopen(testFile.constData(), "w")) {
+    if (std::FILE* fileTemp = OpenTestFile(testFile)) {
         location.pathLog = platform.ToNarrow(folder);
         std::fclose(fileTemp);
         ::unlink(testFile.constData());

@@ -1,5 +1,6 @@
 #include <QFileInfo>
 #include <climits>
+#include <sys/stat.h>
 
 #include "files/IniFile.h"
 #include "numbers/Exception.h"
@@ -128,6 +129,8 @@ TEST_F(IniFileWrite, ReadOnlyFileIsNotWrittenEvenByRoot) {
 TEST_F(IniFileWrite, ErrorsWhenSomethingIsInTheWay) {
     ASSERT_TRUE(QDir(Path("")).mkdir("folder_nr.ini"));
     ExpectUnableToWrite(Path("folder_nr.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe_nr.ini")).constData(), 0644), 0);
+    ExpectUnableToWrite(Path("pipe_nr.ini"));
     ExpectUnableToWrite(Path("no/such/folder/c_nr.ini"));
     ExpectUnableToWrite("/proc/velars_nr.ini");
     ExpectUnableToWrite("/proc/self/status");

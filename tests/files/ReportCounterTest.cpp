@@ -123,6 +123,14 @@ TEST_F(ReportCounter, StaleTestFileIsRemoved) {
     EXPECT_FALSE(QFile::exists(folder_ + "temp.tp"));
 }
 
+TEST_F(ReportCounter, TestFileLinkedElsewhereTouchesNothing) {
+    WriteBytes(folder_ + "precious.txt", "keep me");
+    ASSERT_TRUE(QFile::link(folder_ + "precious.txt", folder_ + "temp.tp"));
+    EXPECT_FALSE(CheckProgramFolder(platform_, location_));
+    EXPECT_EQ(ReadBytes(folder_ + "precious.txt"), "keep me");
+    ExpectWarningAndDialog(1);
+}
+
 TEST_F(ReportCounter, FolderAtTheCounterPath) {
     ASSERT_TRUE(QDir(folder_).mkdir("velars-tp_nr.ini"));
     EXPECT_EQ(LoadReportNumber(platform_), 1);
