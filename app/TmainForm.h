@@ -1,0 +1,170 @@
+#pragma once
+// The calculator window: the composition root of the program. It owns the
+// controls, the gauge-pressure flag, the calculation record, the Word
+// objects of the last report and the save location of the folder check;
+// its handlers apply the catalogue, the number reader and format, the
+// validation, the loss model and the report step to its controls.
+//
+// Every control carries its name as objectName, so tests reach them with
+// findChild<...>("cbPribor").
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+#include <cstdint>
+
+#include "app/EventGuard.h"
+#include "calc/CalcRecord.h"
+#include "calc/InputValidation.h"
+#include "files/ReportCounter.h"
+#include "platform/PlatformServices.h"
+#include "report/ObjectFactory.h"
+#include "report/ReportContent.h"
+#include "report/WordConnection.h"
+#include "widgets/ColorComboBox.h"
+#include "widgets/GlassButton.h"
+#include "widgets/RichLabel.h"
+#include "widgets/RichTextPane.h"
+#include "widgets/TextField.h"
+
+namespace velars {
+
+class TmainForm : public QWidget, private InputForm {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 283;
+    static constexpr int kClientHeight = 607;
+
+    TmainForm(PlatformServices& platform, const ObjectFactory& factory, QWidget* parent = nullptr);
+    ~TmainForm() override;
+
+    // Places the window on monitor 0 and sets the state before the first
+    // show: no selection in the three lists, the diameter and L/Dy widgets
+    // hidden.
+    void FormCreate();
+
+    // --- Controls ------------------------------------------------------------
+    GlassButton* butRaschhet;
+    QGroupBox* AdvGroupBox1;
+    QLabel* label_pribor;
+    ColorComboBox* cbPribor;
+    QLabel* label_uchastok;
+    ColorComboBox* cbUchastok;
+    QGroupBox* AdvGroupBox2;
+    RichLabel* label_dy;
+    ColorComboBox* cbDy;
+    RichLabel* mm;
+    RichLabel* Label_LDy;
+    TextField* Edit_LDy;
+    RichLabel* opisanie_ph;
+    QLabel* label_p;
+    QLabel* label_h;
+    TextField* mePlotnost;
+    RichLabel* label_kg_m3;
+    RichLabel* opisanie_q;
+    RichLabel* Q;
+    TextField* meQ;
+    RichLabel* mn3ch;
+    RichLabel* t_gazga;
+    TextField* meTgaza;
+    RichLabel* label_grad_C;
+    RichLabel* Pizb;
+    TextField* mePizb;
+    RichLabel* MPa;
+    TextField* mePizb2;
+    RichLabel* mm_vod_st;
+    RichLabel* Patm;
+    TextField* mePatm;
+    RichLabel* label_KPa;
+    QCheckBox* cbOtchet;
+    RichTextPane* RichEdit1;
+
+    // --- Event handlers ------------------------------------------------------
+    void cbPriborChange();
+    void cbPriborClick();
+    void cbPriborEnter();
+    void cbUchastokChange();
+    void cbUchastokClick();
+    void cbUchastokEnter();
+    void cbDyChange();
+    void cbDyClick();
+    void cbDyEnter();
+    void mePlotnostClick();
+    void mePlotnostEnter();
+    void meQClick();
+    void meQEnter();
+    void meTgazaChange();
+    void meTgazaDblClick();
+    void meTgazaEnter();
+    void mePatmClick();
+    void mePatmEnter();
+    void Edit_LDyClick();
+    void Edit_LDyEnter();
+    void mePizbClick();
+    void mePizb2Click();
+    void mePizbEnter();
+    void mePizb2Enter();
+    void mePizbChange();
+    void mePizb2Change();
+    void butRaschhetClick();
+
+    // --- Operations ----------------------------------------------------------
+    // Reads every input into the record and marks the invalid ones; 0 when
+    // all are valid, 1 otherwise.
+    std::int32_t CheckInputs();
+    // The report operations on the window's Word objects and save location.
+    bool StartWord();
+    void AddParagraph(const QString& text, std::int8_t size, bool bold, std::int8_t alignment);
+    void ReportHeader();
+    void ReportBody();
+    std::int32_t LoadReportNumber();
+    void SaveReportNumber(std::int32_t value);
+    bool CheckProgramFolder();
+
+    // --- State, open to tests --------------------------------------------------
+    const CalcRecord& Record() const { return record_; }
+    std::uint8_t FlagPizb() const { return flagPizb_; }
+    const WordConnection& Word() const { return word_; }
+    const SaveLocation& Location() const { return location_; }
+    // The caption of the general error box.
+    const QString& Title() const { return title_; }
+
+private:
+    // InputForm: what validation reads and marks.
+    QString Text(InputField field) override;
+    void MarkInvalid(InputField field) override;
+    int SelectedIndex(InputList list) override;
+    void MarkInvalid(InputList list) override;
+
+    void CreateControls();
+    void WireEvents();
+    TextField* FieldOf(InputField field) const;
+    // The choice and the record as the report reads them.
+    ReportInputs CurrentReportInputs() const;
+    ColorComboBox* ListOf(InputList list) const;
+
+    // Sets a field's text from code; its Change handler runs inside, and an
+    // exception it raises continues in the caller.
+    void SetFieldText(TextField* field, const QString& text);
+    // Gives a control its window colour back.
+    void Restore(TextField* field);
+    void Restore(ColorComboBox* list);
+
+    PlatformServices& platform_;
+    const ObjectFactory& factory_;
+    QString title_;
+    EventGuard guard_;
+    // True while validation empties invalid fields: the twin conversion of
+    // the gauge-pressure fields stays out of it.
+    bool validating_ = false;
+
+    // The window's own state, declared so that it is released before the
+    // controls, the Word objects first.
+    std::uint8_t flagPizb_ = 0;
+    CalcRecord record_{};
+    SaveLocation location_;
+    WordConnection word_;
+};
+
+}  // namespace velars

@@ -1,0 +1,39 @@
+// velars-tp: the pressure-loss calculator.
+
+#include <QApplication>
+#include <exception>
+
+#include "app/ErrorBox.h"
+#include "app/TmainForm.h"
+#include "platform/QtPlatformServices.h"
+#include "report/ObjectFactory.h"
+#if VELARS_HAVE_DOCSERVER
+#include "docserver/DocumentServer.h"
+#endif
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    velars::QtPlatformServices platform;
+    const QString title = velars::ApplicationTitle(platform.ExecutablePath());
+    try {
+        // The automation runtime of the report: "Word.Application" is the
+        // document server of this program.
+        velars::ObjectFactory factory;
+#if VELARS_HAVE_DOCSERVER
+        velars::RegisterDocumentServer(factory, platform);
+#endif
+        velars::TmainForm mainForm(platform, factory);
+        platform.SetMainWindow(&mainForm);
+        mainForm.FormCreate();
+        mainForm.show();
+        application.exec();
+        platform.SetMainWindow(nullptr);
+    } catch (...) {
+        try {
+            velars::ShowErrorBox(platform, title, std::current_exception(),
+                                 velars::BoxOwner::Application);
+        } catch (...) {
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "widgets/ColorComboBox.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+#include "widgets/SystemColors.h"
+
+namespace velars {
+
+namespace {
+
+// Items of a fixed height.
+class FixedHeightDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(ColorComboBox::kItemHeight);
+        return size;
+    }
+};
+
+}  // namespace
+
+ColorComboBox::ColorComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    setItemDelegate(new FixedHeightDelegate(this));
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    connect(this, &QComboBox::activated, this, [this](int) { emit changed(); });
+    SetColorEx(WindowColor());
+}
+
+void ColorComboBox::SetColorEx(const QColor& color) {
+    color_ = color;
+    QPalette p = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Base, color);
+        p.setColor(group, QPalette::Button, color);
+    }
+    setPalette(p);
+    // The drop-down part keeps the ordinary list colours.
+    view()->setPalette(QGuiApplication::palette());
+    repaint();
+}
+
+void ColorComboBox::showPopup() {
+    QComboBox::showPopup();
+    // The drop-down part is exactly as wide as the control.
+    if (QWidget* popup = view()->window(); popup != window()) {
+        popup->setFixedWidth(width());
+    }
+}
+
+void ColorComboBox::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    // Enter means the focus moved here from another control of the window,
+    // not that the window was activated again or the drop-down part closed.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit entered();
+}
+
+void ColorComboBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+    QComboBox::mousePressEvent(event);
+}
+
+}  // namespace velars
