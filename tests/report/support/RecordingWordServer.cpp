@@ -394,6 +394,7 @@ void RecordingWordServer::FailAtCall(int k, HRESULT error, FailStage stage) {
 
 void RecordingWordServer::AnswerCountWith(Variant value) { state_->countAnswer = std::move(value); }
 
+int RecordingWordServer::Accesses() const { return state_->accesses; }
 int RecordingWordServer::Creations() const { return state_->creations; }
 int RecordingWordServer::CreationAttempts() const { return state_->attempts; }
 const std::vector<RecordedCall>& RecordingWordServer::Calls() const { return state_->calls; }

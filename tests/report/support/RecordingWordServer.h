@@ -98,6 +98,8 @@ public:
     // Documents.Count answers `value` instead of the number of documents.
     void AnswerCountWith(Variant value);
 
+    // Member accesses so far, over the server's life (ClearCalls keeps it).
+    int Accesses() const;
     int Creations() const;  // creator runs that produced an object
     int CreationAttempts() const;
     const std::vector<RecordedCall>& Calls() const;
