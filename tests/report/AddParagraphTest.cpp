@@ -10,7 +10,7 @@
 namespace velars {
 namespace {
 
-using testing::RecordingWordServer;
+using testsupport::RecordingWordServer;
 
 class AddParagraphTest : public ::testing::Test {
 protected:
@@ -20,7 +20,7 @@ protected:
         server.ClearCalls();
     }
 
-    const testing::FakeDocument& Document() const { return *server.Applications().back()->documents.at(0); }
+    const testsupport::FakeDocument& Document() const { return *server.Applications().back()->documents.at(0); }
 
     ObjectFactory factory;
     RecordingWordServer server;
@@ -50,7 +50,7 @@ TEST_F(AddParagraphTest, AHeaderLineMakesFifteenAccessesInOrder) {
         par + ".Range.Font get",
         par + ".Range.Font.Superscript put VT_BOOL 0",
     }));
-    for (const testing::RecordedCall& call : server.Calls()) {
+    for (const testsupport::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_EQ(call.lookupLocale, 0x0800u);
         EXPECT_EQ(call.namedArgs, call.kind == DISPATCH_PROPERTYPUT ? std::vector<DISPID>{DISPID_PROPERTYPUT}
@@ -60,7 +60,7 @@ TEST_F(AddParagraphTest, AHeaderLineMakesFifteenAccessesInOrder) {
     EXPECT_EQ(word.vParagraphs.vt(), VT_DISPATCH);
     EXPECT_EQ(word.vParagraph.vt(), VT_DISPATCH);
 
-    const testing::FakeParagraph& written = Document().paragraphs.at(0);
+    const testsupport::FakeParagraph& written = Document().paragraphs.at(0);
     EXPECT_EQ(written.text, "Расчет № 7");
     EXPECT_EQ(written.size, 14);
     EXPECT_TRUE(written.bold);
@@ -126,7 +126,7 @@ TEST_F(AddParagraphTest, AFailureStopsTheParagraphAndLeavesTheIndexAlone) {
     EXPECT_EQ(word.nParagraph, 2);
     EXPECT_EQ(server.Calls().size(), 11u);
     EXPECT_TRUE(server.Calls().back().Describe().endsWith("Bold put VT_BOOL -1"));
-    const testing::FakeParagraph& half = Document().paragraphs.at(1);
+    const testsupport::FakeParagraph& half = Document().paragraphs.at(1);
     EXPECT_EQ(half.text, "b");
     EXPECT_EQ(half.size, 12);
     EXPECT_FALSE(half.bold);

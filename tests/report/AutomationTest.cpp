@@ -183,6 +183,21 @@ TEST(AutoDriverTest, TheBoundInterfaceHoldsAReferenceUntilTheDriverGoes) {
     EXPECT_EQ(echo.use_count(), before);
 }
 
+TEST(AutoDriverTest, EveryInvocationStartsWithAZeroedExceptionRecord) {
+    auto echo = std::make_shared<EchoDispatch>();
+    echo->answer = DISP_E_EXCEPTION;
+    echo->deferFill = true;
+    TAutoDriver<IDispatch> driver(Variant::FromDispatch(echo));
+    DISPID id = 0;
+    ASSERT_EQ(driver.GetIDsOfNames(QStringLiteral("Add"), id), S_OK);
+    EXPECT_EQ(driver.Invoke(id, DISPATCH_METHOD, nullptr, false, false), DISP_E_EXCEPTION);
+    EXPECT_EQ(driver.ArgErr(), 3u);  // the server's debris
+    EXPECT_EQ(driver.ExcepInfo().scode, E_FAIL);  // filled in on request
+    EXPECT_EQ(driver.Invoke(id, DISPATCH_METHOD, nullptr, false, false), DISP_E_EXCEPTION);
+    ASSERT_EQ(echo->invocations.size(), 2u);
+    EXPECT_TRUE(echo->invocations[1].cleanEntry);
+}
+
 class AutoCallTest : public ::testing::Test {
 protected:
     std::shared_ptr<EchoDispatch> echo = std::make_shared<EchoDispatch>();
@@ -190,7 +205,7 @@ protected:
 
     const EchoDispatch::Invocation& Last() const { return echo->invocations.back(); }
     QString DescribeArg() const {
-        return Last().args.size() == 1 ? testing::DescribeVariant(Last().args[0]) : QStringLiteral("?");
+        return Last().args.size() == 1 ? testsupport::DescribeVariant(Last().args[0]) : QStringLiteral("?");
     }
 };
 

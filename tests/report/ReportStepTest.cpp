@@ -20,7 +20,7 @@
 namespace velars {
 namespace {
 
-using testing::RecordingWordServer;
+using testsupport::RecordingWordServer;
 
 constexpr int kStartAccesses = 19;
 constexpr int kParagraphAccesses = 15;
@@ -119,9 +119,9 @@ TEST_F(ReportStepTest, AFailedStartEndsTheStep) {
     };
     const Case cases[] = {
         {"no Word", [&] { factory.Unregister("Word.Application"); }, "Ошибка при открытии сервера Word", 0},
-        {"Word cannot start", [&] { server.Register(factory); server.SetCreationMode(testing::CreationMode::Throw); },
+        {"Word cannot start", [&] { server.Register(factory); server.SetCreationMode(testsupport::CreationMode::Throw); },
          "Ошибка при открытии сервера Word", 0},
-        {"no document", [&] { server.SetCreationMode(testing::CreationMode::Succeed); server.AnswerCountWith(Variant::FromI4(2)); },
+        {"no document", [&] { server.SetCreationMode(testsupport::CreationMode::Succeed); server.AnswerCountWith(Variant::FromI4(2)); },
          "Ошибка при создании документов", 4},
     };
     int calls = callsBefore;
@@ -170,15 +170,15 @@ TEST_F(ReportStepTest, AFailedStoreEndsTheReportAfterTheHeader) {
 TEST_F(ReportStepTest, AServerFailingAtEachCallEndsTheReportThere) {
     struct Failure {
         HRESULT code;
-        testing::FailStage stage;
+        testsupport::FailStage stage;
         const char* message;
     };
     const Failure failures[] = {
-        {DISP_E_EXCEPTION, testing::FailStage::Invoke, "Exception occurred"},
-        {RPC_E_DISCONNECTED, testing::FailStage::Invoke, "The object invoked has disconnected from its clients"},
-        {DISP_E_UNKNOWNNAME, testing::FailStage::Lookup, "Unknown name"},
-        {HRESULT(0x80012345u), testing::FailStage::Invoke, "OLE error 80012345"},
-        {E_FAIL, testing::FailStage::Lookup, "Unspecified error"},
+        {DISP_E_EXCEPTION, testsupport::FailStage::Invoke, "Exception occurred"},
+        {RPC_E_DISCONNECTED, testsupport::FailStage::Invoke, "The object invoked has disconnected from its clients"},
+        {DISP_E_UNKNOWNNAME, testsupport::FailStage::Lookup, "Unknown name"},
+        {HRESULT(0x80012345u), testsupport::FailStage::Invoke, "OLE error 80012345"},
+        {E_FAIL, testsupport::FailStage::Lookup, "Unspecified error"},
     };
     const int total = kStartAccesses + 29 * kParagraphAccesses;
     const int headerDone = kStartAccesses + kHeaderParagraphs * kParagraphAccesses;

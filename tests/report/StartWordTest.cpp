@@ -11,8 +11,8 @@
 namespace velars {
 namespace {
 
-using testing::CreationMode;
-using testing::RecordingWordServer;
+using testsupport::CreationMode;
+using testsupport::RecordingWordServer;
 
 class StartWordTest : public ::testing::Test {
 protected:
@@ -53,7 +53,7 @@ TEST_F(StartWordTest, MakesTheNineteenAccessesInOrder) {
         "Application.Selection.ParagraphFormat get",
         "Application.Selection.ParagraphFormat.LineSpacing put VT_I4 11",
     }));
-    for (const testing::RecordedCall& call : server.Calls()) {
+    for (const testsupport::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_TRUE(call.lookedUp);
         EXPECT_EQ(call.lookupLocale, 0x0800u);
@@ -165,7 +165,7 @@ TEST_F(StartWordTest, ACountOtherThanOneStopsAfterTheCountWithTheSecondBox) {
         Variant::FromBstr(QStringLiteral("2")), Variant::FromBool(true),
     };
     for (const Variant& answer : answers) {
-        SCOPED_TRACE(testing::DescribeVariant(answer).toStdString());
+        SCOPED_TRACE(testsupport::DescribeVariant(answer).toStdString());
         WordConnection fresh;
         RecordingWordServer server2;
         ObjectFactory factory2;
@@ -207,7 +207,7 @@ TEST_F(StartWordTest, EveryStartMakesANewApplicationAndReleasesTheOldOne) {
     // close), but the window no longer holds any of its objects.
     EXPECT_EQ(server.Applications()[0]->documents.size(), 1u);
     EXPECT_EQ(server.LiveObjects().size(), 3);
-    for (const testing::RecordedCall& call : server.Calls()) {
+    for (const testsupport::RecordedCall& call : server.Calls()) {
         if (call.application == 1) continue;
         EXPECT_EQ(call.application, 2);
     }

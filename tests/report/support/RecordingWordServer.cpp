@@ -4,7 +4,7 @@
 #include <functional>
 #include <stdexcept>
 
-namespace velars::testing {
+namespace velars::testsupport {
 
 namespace {
 
@@ -421,4 +421,4 @@ QStringList RecordingWordServer::LiveObjects() const {
     return live;
 }
 
-}  // namespace velars::testing
+}  // namespace velars::testsupport

@@ -20,7 +20,7 @@
 #include "report/ObjectFactory.h"
 #include "report/Variant.h"
 
-namespace velars::testing {
+namespace velars::testsupport {
 
 // One member access as the server saw it.
 struct RecordedCall {
@@ -119,4 +119,4 @@ private:
     std::shared_ptr<State> state_;
 };
 
-}  // namespace velars::testing
+}  // namespace velars::testsupport
