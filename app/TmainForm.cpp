@@ -101,7 +101,7 @@ void TmainForm::CreateControls() {
                             ColorFromValue(16760205), ColorFromValue(0x000000),
                             ColorFromValue(0xFFFFFF), ColorFromValue(0xFFFFFF)});
 
-    AdvGroupBox1 = Place(new QGroupBox(QStringLiteral("Вариант конструкции прибора"), this),
+    AdvGroupBox1 = Place(new GroupFrame(QStringLiteral("Вариант конструкции прибора"), this),
                          "AdvGroupBox1", 5, 0, 272, 113);
     label_pribor = Place(new QLabel(QStringLiteral("Тип измерительного прибора"), AdvGroupBox1),
                          "label_pribor", 20, 20, 195, 16);
@@ -114,7 +114,7 @@ void TmainForm::CreateControls() {
     label_uchastok->setFont(ArialPixels(13, true));
     cbUchastok = Place(new ColorComboBox(AdvGroupBox1), "cbUchastok", 20, 80, 238, 22);
 
-    AdvGroupBox2 = Place(new QGroupBox(QStringLiteral("Исходные данные для расчета"), this),
+    AdvGroupBox2 = Place(new GroupFrame(QStringLiteral("Исходные данные для расчета"), this),
                          "AdvGroupBox2", 5, 119, 272, 277);
     QWidget* g = AdvGroupBox2;
     label_dy = MakeRichLabel(g, "label_dy", 4, 23, 25, 25, {Plain("D"), Lowered("y")});

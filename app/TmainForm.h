@@ -9,7 +9,6 @@
 // findChild<...>("cbPribor").
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
 #include <cstdint>
@@ -24,6 +23,7 @@
 #include "report/WordConnection.h"
 #include "widgets/ColorComboBox.h"
 #include "widgets/GlassButton.h"
+#include "widgets/GroupFrame.h"
 #include "widgets/RichLabel.h"
 #include "widgets/RichTextPane.h"
 #include "widgets/TextField.h"
@@ -46,12 +46,12 @@ public:
 
     // --- Controls ------------------------------------------------------------
     GlassButton* butRaschhet;
-    QGroupBox* AdvGroupBox1;
+    GroupFrame* AdvGroupBox1;
     QLabel* label_pribor;
     ColorComboBox* cbPribor;
     QLabel* label_uchastok;
     ColorComboBox* cbUchastok;
-    QGroupBox* AdvGroupBox2;
+    GroupFrame* AdvGroupBox2;
     RichLabel* label_dy;
     ColorComboBox* cbDy;
     RichLabel* mm;

@@ -4,6 +4,8 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 #include "widgets/SystemColors.h"
@@ -28,6 +30,8 @@ public:
 ColorComboBox::ColorComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     setItemDelegate(new FixedHeightDelegate(this));
+    // Items wider than the list are cut off at the right edge.
+    view()->setTextElideMode(Qt::ElideNone);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(this, &QComboBox::activated, this, [this](int) { emit changed(); });
     SetColorEx(WindowColor());
@@ -44,6 +48,22 @@ void ColorComboBox::SetColorEx(const QColor& color) {
     // The drop-down part keeps the ordinary list colours.
     view()->setPalette(QGuiApplication::palette());
     repaint();
+}
+
+// Owner-drawn: the style's frame and arrow, the field in the list's own
+// colour, the current item's text on it.
+void ColorComboBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect arrow =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    const QRect field(2, 2, arrow.left() - 2, height() - 4);
+    painter.fillRect(field, color_);
+    option.palette.setColor(QPalette::ButtonText, palette().color(QPalette::Text));
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void ColorComboBox::showPopup() {

@@ -29,6 +29,7 @@ signals:
     void entered();  // the list received the focus
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

@@ -1,0 +1,85 @@
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include "tests/widgets/UserActions.h"
+#include "widgets/ColorComboBox.h"
+#include "widgets/SystemColors.h"
+
+namespace velars {
+namespace {
+
+class ColorComboBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        combo = new ColorComboBox(&window);
+        combo->setFixedSize(120, 22);
+        combo->addItems({"27", "50", "80"});
+        combo->setCurrentIndex(-1);
+        layout->addWidget(combo);
+        other = new ColorComboBox(&window);
+        layout->addWidget(other);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    QWidget window;
+    ColorComboBox* combo = nullptr;
+    ColorComboBox* other = nullptr;
+};
+
+TEST_F(ColorComboBoxTest, ChangeOnlyWhenTheUserPicks) {
+    QSignalSpy changed(combo, &ColorComboBox::changed);
+    combo->setCurrentIndex(1);
+    combo->setCurrentIndex(-1);
+    combo->clear();
+    combo->addItems({"50", "80", "100"});
+    EXPECT_EQ(changed.count(), 0) << "code raises no Change";
+
+    ASSERT_TRUE(testing::PickItem(combo, 2));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(combo->currentText(), "100");
+
+    combo->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(changed.count(), 2) << "a pick by keyboard";
+    EXPECT_EQ(combo->currentIndex(), 1);
+}
+
+TEST_F(ColorComboBoxTest, EnterAndClick) {
+    QSignalSpy entered(combo, &ColorComboBox::entered);
+    QSignalSpy clicked(combo, &ColorComboBox::clicked);
+    other->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(other, Qt::Key_Backtab);
+    ASSERT_TRUE(combo->hasFocus());
+    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(clicked.count(), 0);
+    QTest::mouseClick(combo, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    combo->hidePopup();
+    EXPECT_EQ(entered.count(), 1) << "closing the drop-down part is no Enter";
+}
+
+TEST_F(ColorComboBoxTest, BackgroundColourIsSetAndRepaintedAtOnce) {
+    EXPECT_EQ(combo->Color(), WindowColor());
+    combo->SetColorEx(ColorFromValue(255));
+    EXPECT_EQ(combo->Color(), QColor(255, 0, 0));
+    const QImage image = combo->grab().toImage();
+    EXPECT_EQ(image.pixelColor(image.width() / 3, image.height() / 2), QColor(255, 0, 0));
+    combo->SetColorEx(WindowColor());
+    const QImage restored = combo->grab().toImage();
+    EXPECT_NE(restored.pixelColor(restored.width() / 3, restored.height() / 2), QColor(255, 0, 0));
+}
+
+TEST_F(ColorComboBoxTest, ItemsAreSixteenPixelsHigh) {
+    combo->showPopup();
+    EXPECT_EQ(combo->view()->visualRect(combo->model()->index(0, 0)).height(),
+              ColorComboBox::kItemHeight);
+    EXPECT_EQ(combo->view()->window()->width(), combo->width());
+    combo->hidePopup();
+}
+
+}  // namespace
+}  // namespace velars
