@@ -56,8 +56,18 @@ HRESULT AutomationObject::GetIDsOfNames(const QString* names, unsigned count, LC
     return ids[0] == DISPID_UNKNOWN || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
-HRESULT AutomationObject::Invoke(DISPID id, LCID, std::uint16_t flags, DISPPARAMS* params,
+HRESULT AutomationObject::Invoke(DISPID id, LCID lcid, std::uint16_t flags, DISPPARAMS* params,
                                  Variant* result, EXCEPINFO* excepInfo, unsigned* argErr) {
+    // No C++ exception crosses the dispatch interface.
+    try {
+        return InvokeMember(id, lcid, flags, params, result, excepInfo, argErr);
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT AutomationObject::InvokeMember(DISPID id, LCID, std::uint16_t flags, DISPPARAMS* params,
+                                       Variant* result, EXCEPINFO* excepInfo, unsigned* argErr) {
     if (id < 1 || std::size_t(id) > members_.size())
         return DISP_E_MEMBERNOTFOUND;
     const Member& member = members_[std::size_t(id) - 1];

@@ -60,6 +60,9 @@ protected:
     virtual HRESULT CheckConnected() const { return S_OK; }
 
 private:
+    HRESULT InvokeMember(DISPID id, LCID lcid, std::uint16_t flags, DISPPARAMS* params,
+                         Variant* result, EXCEPINFO* excepInfo, unsigned* argErr);
+
     struct Member {
         QString name;
         Getter get;

@@ -1,5 +1,7 @@
 #include "docserver/DocumentState.h"
 
+#include <QCoreApplication>
+
 #include "docserver/DocumentWindow.h"
 
 namespace velars {
@@ -7,7 +9,8 @@ namespace velars {
 DocumentState::DocumentState(DocumentWindow* window) : window_(window) {}
 
 DocumentState::~DocumentState() {
-    if (window_ && !window_->isVisible())
+    // Widgets may only go while the application object exists.
+    if (window_ && QCoreApplication::instance() && !window_->isVisible())
         delete window_.data();
 }
 
