@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "app/WindowPlacement.h"
+#include "tests/app/MainFormFixture.h"
+
+namespace velars {
+namespace {
+
+struct PlacementCase {
+    QSize monitor;
+    QPoint expected;
+};
+
+// The window's outer size before it is shown on the offscreen platform is
+// its client size, 283 x 607.
+const PlacementCase kCases[] = {
+    {{1920, 1080}, {818, 236}},
+    {{1280, 1024}, {498, 208}},
+    {{800, 600}, {258, 0}},     // lower than the window: top edge 0
+    {{200, 800}, {0, 96}},      // narrower than the window: left edge 0
+    {{100, 100}, {0, 0}},
+    {{283, 607}, {0, 0}},       // exactly as large
+    {{284, 608}, {0, 0}},       // half a pixel rounds down
+    {{285, 609}, {1, 1}},
+};
+
+TEST(CentredPosition, CentresOrPutsAtZeroInEachDimension) {
+    for (const PlacementCase& c : kCases)
+        EXPECT_EQ(CentredPosition(c.monitor, {283, 607}), c.expected) << c.monitor.width() << "x"
+                                                                      << c.monitor.height();
+}
+
+TEST(CentredPosition, UsesTheOuterSizeOfTheWindow) {
+    // Frame and caption count: a 300 x 640 frame on a 1000 x 800 monitor.
+    EXPECT_EQ(CentredPosition({1000, 800}, {300, 640}), QPoint(350, 80));
+    EXPECT_EQ(CentredPosition({1000, 639}, {300, 640}), QPoint(350, 0));
+}
+
+class FormCreatePlacement : public testing::MainFormTest,
+                            public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(FormCreatePlacement, PlacesTheWindowByMonitorZerosSize) {
+    platform.monitorSize = GetParam().monitor;
+    TmainForm window(platform, factory);
+    ASSERT_EQ(window.frameGeometry().size(), QSize(283, 607));
+    window.FormCreate();
+    EXPECT_EQ(window.pos(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Monitors, FormCreatePlacement, ::testing::ValuesIn(kCases));
+
+}  // namespace
+}  // namespace velars
