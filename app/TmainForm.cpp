@@ -1,5 +1,6 @@
 #include "app/TmainForm.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QPalette>
 
@@ -202,7 +203,7 @@ void TmainForm::WireEvents() {
 }
 
 void TmainForm::FormCreate() {
-    move(CentredPosition(platform_.Monitor0Size(), frameGeometry().size()));
+    PlaceWindow();
     cbPribor->setCurrentIndex(-1);
     cbUchastok->setCurrentIndex(-1);
     cbDy->setCurrentIndex(-1);
@@ -211,6 +212,38 @@ void TmainForm::FormCreate() {
     Edit_LDy->hide();
     Label_LDy->hide();
     mm->hide();
+}
+
+void TmainForm::PlaceWindow() {
+    placedFor_ = frameGeometry().size();
+    placedAt_ = CentredPosition(platform_.Monitor0Size(), placedFor_);
+    move(placedAt_);
+    placementPending_ = true;
+}
+
+void TmainForm::PlaceAgainForTheFrame() {
+    if (!placementPending_ || !isVisible())
+        return;
+    if (pos() != placedAt_) {
+        placementPending_ = false;  // the user or the window manager moved it
+        return;
+    }
+    if (frameGeometry().size() != placedFor_) {
+        placementPending_ = false;
+        move(CentredPosition(platform_.Monitor0Size(), frameGeometry().size()));
+    }
+}
+
+bool TmainForm::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Paint:
+    case QEvent::WindowActivate: PlaceAgainForTheFrame(); break;
+    default: break;
+    }
+    return handled;
 }
 
 // --- Helpers -----------------------------------------------------------------

@@ -130,7 +130,17 @@ public:
     // The caption of the general error box.
     const QString& Title() const { return title_; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    // Places the window by the centring rule for its outer size.
+    void PlaceWindow();
+    // The window manager adds the frame only once the window is shown: the
+    // placement is made again, once, when the frame turns out larger than
+    // the size it was made for and the window still stands where it was put.
+    void PlaceAgainForTheFrame();
+
     // InputForm: what validation reads and marks.
     QString Text(InputField field) override;
     void MarkInvalid(InputField field) override;
@@ -158,6 +168,9 @@ private:
     // True while validation empties invalid fields: the twin conversion of
     // the gauge-pressure fields stays out of it.
     bool validating_ = false;
+    bool placementPending_ = false;
+    QPoint placedAt_;
+    QSize placedFor_;
 
     // The window's own state, declared so that it is released before the
     // controls, the Word objects first.

@@ -47,6 +47,25 @@ TEST_P(FormCreatePlacement, PlacesTheWindowByMonitorZerosSize) {
     EXPECT_EQ(window.pos(), GetParam().expected);
 }
 
+using WindowOnScreen = testing::MainFormTest;
+
+TEST_F(WindowOnScreen, ThePlacementCountsTheFrameOnceTheWindowHasOne) {
+    platform.monitorSize = {1280, 1024};
+    form->FormCreate();
+    Show();
+    QApplication::processEvents();
+    // The offscreen platform adds a frame when the window is shown.
+    EXPECT_NE(form->frameGeometry().size(), form->size());
+    EXPECT_EQ(form->pos(), CentredPosition({1280, 1024}, form->frameGeometry().size()));
+}
+
+TEST_F(WindowOnScreen, AWindowMovedAwayIsNotPlacedAgain) {
+    form->move(10, 20);
+    Show();
+    QApplication::processEvents();
+    EXPECT_EQ(form->pos(), QPoint(10, 20));
+}
+
 INSTANTIATE_TEST_SUITE_P(Monitors, FormCreatePlacement, ::testing::ValuesIn(kCases));
 
 }  // namespace
