@@ -1,5 +1,6 @@
 #include "widgets/RichTextPane.h"
 
+#include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,12 +15,30 @@ RichTextPane::RichTextPane(QWidget* parent) : QTextEdit(parent) {
     setLineWrapMode(QTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The selection is not shown while the pane has no focus.
+    ShowSelection(false);
+}
+
+// The selection is shown only while the pane has the focus.
+void RichTextPane::ShowSelection(bool show) {
+    const QPalette normal = QGuiApplication::palette();
     QPalette p = palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Inactive, QPalette::Base));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
-               p.color(QPalette::Inactive, QPalette::Text));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Highlight,
+                   normal.color(group, show ? QPalette::Highlight : QPalette::Base));
+        p.setColor(group, QPalette::HighlightedText,
+                   normal.color(group, show ? QPalette::HighlightedText : QPalette::Text));
+    }
     setPalette(p);
+}
+
+void RichTextPane::focusInEvent(QFocusEvent* event) {
+    ShowSelection(true);
+    QTextEdit::focusInEvent(event);
+}
+
+void RichTextPane::focusOutEvent(QFocusEvent* event) {
+    ShowSelection(false);
+    QTextEdit::focusOutEvent(event);
 }
 
 void RichTextPane::ClearLines() {

@@ -33,7 +33,13 @@ public:
     // or a line that does not exist).
     bool LineIsBold(int line) const;
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
+    void ShowSelection(bool show);
+
     int lineCount_ = 0;
 };
 
