@@ -1,0 +1,43 @@
+#pragma once
+// The CSV mode of the tool: every row of an input file calculated and
+// written as a row of the output, bad rows reported and passed over.
+
+#include <string>
+#include <string_view>
+
+#include "app/calc_tool/InputText.h"
+
+namespace velars::cli {
+
+// Where the output text and the messages go.
+class CsvSink {
+public:
+    virtual ~CsvSink() = default;
+    // Appends output text; false when it could not be written (the sink
+    // has reported why).
+    virtual bool Write(std::string_view text) = 0;
+    // One message line, without its line end.
+    virtual void Report(const std::string& message) = 0;
+};
+
+struct CsvSettings {
+    int threads = 0;        // worker threads; 0: one per processor
+    bool fastPath = true;   // read plain rows without Qt strings
+};
+
+// Exit statuses of the conversion.
+constexpr int kAllRowsDone = 0;
+constexpr int kSomeRowsFailed = 1;
+constexpr int kCannotConvert = 2;
+
+// Converts the text of `input` (which it rewrites in place). The header row
+// (the first line that is not empty) names the columns; every other
+// non-empty row is one installation. Rows are numbered as lines of a
+// spreadsheet, the header being row 1. A bad row is reported as "row N: ..."
+// once per problem and left out of the output. Returns kAllRowsDone,
+// kSomeRowsFailed (after a last message "K of M rows failed"), or
+// kCannotConvert when there is no usable header or the output could not be
+// written.
+int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink);
+
+}  // namespace velars::cli

@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace velars::cli {
+
+// What `velars-tp-calc --help` prints: usage, options, the CSV format, the
+// exit statuses and the catalogue of models, sections and diameters.
+QString HelpText();
+
+}  // namespace velars::cli

@@ -1,0 +1,90 @@
+// velars-tp-calc: the pressure-loss calculation of the velars-tp window on
+// the command line, for one installation or a CSV file of many.
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "app/calc_tool/CsvConversion.h"
+#include "app/calc_tool/HelpText.h"
+#include "app/calc_tool/InputText.h"
+#include "app/calc_tool/LocaleSeparators.h"
+#include "app/calc_tool/SingleCalculation.h"
+#include "app/calc_tool/StreamSink.h"
+#include "app/calc_tool/ToolOptions.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+void Print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+void Complain(const QString& message) {
+    Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
+}
+
+int RunCsv(const velars::cli::ToolOptions& options) {
+    using namespace velars::cli;
+    InputText input;
+    std::string error;
+    if (!input.Open(options.csv->toStdString(), error)) {
+        Complain(QString::fromStdString(error));
+        return kCannotConvert;
+    }
+    StreamSink sink;
+    if (options.output && !sink.OpenFile(options.output->toStdString(), error)) {
+        Complain(QString::fromStdString(error));
+        return kCannotConvert;
+    }
+    CsvSettings settings;
+    settings.threads = options.threads;
+    return ConvertCsv(input, settings, sink);
+}
+
+int Run(int argc, char** argv) {
+    using namespace velars::cli;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+    ToolOptions options;
+    const QString problem = ParseOptions(arguments, options);
+    if (!problem.isEmpty()) {
+        Complain(problem + QStringLiteral("; see velars-tp-calc --help"));
+        return kUsageError;
+    }
+    if (options.help) {
+        Print(stdout, HelpText());
+        return 0;
+    }
+    if (options.csv) return RunCsv(options);
+
+    QString out;
+    QString err;
+    const int status = CalculateSingle(options.texts, options.verbose, SystemSeparators(), out, err);
+    Print(stdout, out);
+    Print(stderr, err);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const int status = Run(argc, argv);
+        if (std::fflush(stdout) != 0) {
+            std::fputs("velars-tp-calc: cannot write standard output\n", stderr);
+            return kUsageError;
+        }
+        return status;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "velars-tp-calc: %s\n", error.what());
+    } catch (...) {
+        std::fputs("velars-tp-calc: unexpected error\n", stderr);
+    }
+    return kUsageError;
+}
