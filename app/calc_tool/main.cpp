@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <sys/stat.h>
 
 #include "app/calc_tool/CsvConversion.h"
 #include "app/calc_tool/HelpText.h"
@@ -28,12 +29,25 @@ void Complain(const QString& message) {
     Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
 }
 
+bool SameFile(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return a != QLatin1String("-") && stat(a.toLocal8Bit().constData(), &first) == 0 &&
+           stat(b.toLocal8Bit().constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 int RunCsv(const velars::cli::ToolOptions& options) {
     using namespace velars::cli;
     InputText input;
     std::string error;
     if (!input.Open(options.csv->toStdString(), error)) {
         Complain(QString::fromStdString(error));
+        return kCannotConvert;
+    }
+    if (options.output && SameFile(*options.csv, *options.output)) {
+        // Emptying it would pull the text away from under the conversion.
+        Complain(QStringLiteral("the output file is the input file '%1'").arg(*options.output));
         return kCannotConvert;
     }
     StreamSink sink;

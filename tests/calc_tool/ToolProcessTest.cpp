@@ -196,6 +196,13 @@ TEST(ToolProcessTest, CsvFileWithABadRow) {
                               folder.filePath(QStringLiteral("taken"))});
     EXPECT_EQ(blocked.status, 2);
     EXPECT_TRUE(blocked.err.contains(QStringLiteral("cannot write"))) << blocked.err.toStdString();
+
+    // Writing over the input would truncate it under the running conversion.
+    const ToolRun over = Tool({QStringLiteral("--csv"), input, QStringLiteral("--output"), input});
+    EXPECT_EQ(over.status, 2);
+    EXPECT_TRUE(over.err.contains(QStringLiteral("the output file is the input file")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count('\n'), 4);
 }
 
 }  // namespace
