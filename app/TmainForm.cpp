@@ -346,7 +346,17 @@ void TmainForm::mePizbChange() {
     const float megapascals = checked::ToSingle(ParseDecimal(mePizb->text(), separators.decimal));
     const long double millimetres =
         checked::Mul(static_cast<long double>(megapascals), static_cast<long double>(kMmPerMPa));
-    SetFieldText(mePizb2, FormatFloat(millimetres, 0, separators));
+    SetFieldText(mePizb2, FormatFloat(millimetres, 0, TwinFieldSeparators(separators)));
+}
+
+// The millimetre field is read back as a number when the user edits it, and
+// the number reader takes "." and "," as decimal marks. Where the locale
+// groups digits with one of them, "10,197" would come back as 10.197 mm
+// without a word, so such a group separator is left out of that field.
+Separators TmainForm::TwinFieldSeparators(Separators separators) {
+    if (separators.group == QLatin1Char('.') || separators.group == QLatin1Char(','))
+        separators.group = QChar();
+    return separators;
 }
 
 // Millimetres of water column to megapascals: the product is rounded to

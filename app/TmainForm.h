@@ -157,6 +157,9 @@ private:
     // Sets a field's text from code; its Change handler runs inside, and an
     // exception it raises continues in the caller.
     void SetFieldText(TextField* field, const QString& text);
+    // The separators of the millimetre field: none for grouping where the
+    // locale groups with a character the number reader takes as a mark.
+    static Separators TwinFieldSeparators(Separators separators);
     // Gives a control its window colour back.
     void Restore(TextField* field);
     void Restore(ColorComboBox* list);

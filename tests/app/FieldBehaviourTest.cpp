@@ -56,6 +56,38 @@ TEST_F(FieldBehaviour, TypingInOnePressureFieldKeepsTheOtherInStep) {
     }
 }
 
+// Where the locale groups digits with "," or ".", the millimetre field gets
+// no group separator: the number reader would take it as a decimal mark and
+// read 10,197 mm back as 10.197 mm when the user edits the field.
+TEST_F(FieldBehaviour, AGroupSeparatorTheReaderTakesAsAMarkIsLeftOutOfTheMmField) {
+    const struct {
+        Separators separators;
+        QString expectedMm;
+    } cases[] = {
+        {{QLatin1Char('.'), QLatin1Char(',')}, "10197"},
+        {{QLatin1Char(','), QLatin1Char('.')}, "10197"},
+        {{QLatin1Char(','), QChar(0x00A0)}, "10" + kNbsp + "197"},
+        {{QLatin1Char('.'), QChar()}, "10197"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expectedMm.toStdString());
+        platform.separators = c.separators;
+        Field("mePizb")->clear();
+        platform.ClearCalls();
+        Type("mePizb", "0,1");
+        EXPECT_EQ(Field("mePizb2")->text(), c.expectedMm);
+        if (c.expectedMm.contains(kNbsp))
+            continue;  // the reader refuses a blank: the user gets the error box
+        // The user appends a digit: 101970 mm is about 1 MPa, not 0.0001.
+        Enter(Field("mePizb2"));
+        QTest::keyClick(Field("mePizb2"), Qt::Key_End);
+        QTest::keyClicks(Field("mePizb2"), "0");
+        EXPECT_EQ(Field("mePizb")->text(), QString("0") + c.separators.decimal + "9999840900");
+        for (const auto& box : platform.messageBoxes)
+            ADD_FAILURE() << box.text.toStdString();
+    }
+}
+
 TEST_F(FieldBehaviour, EnteringAFieldMakesItTheSource) {
     EXPECT_EQ(form->FlagPizb(), 0);
     Enter(Field("mePizb"));
