@@ -5,11 +5,9 @@
 
 #include "app/ErrorBox.h"
 #include "app/TmainForm.h"
+#include "docserver/DocumentServer.h"
 #include "platform/QtPlatformServices.h"
 #include "report/ObjectFactory.h"
-#if VELARS_HAVE_DOCSERVER
-#include "docserver/DocumentServer.h"
-#endif
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -19,9 +17,7 @@ int main(int argc, char** argv) {
         // The automation runtime of the report: "Word.Application" is the
         // document server of this program.
         velars::ObjectFactory factory;
-#if VELARS_HAVE_DOCSERVER
         velars::RegisterDocumentServer(factory, platform);
-#endif
         velars::TmainForm mainForm(platform, factory);
         platform.SetMainWindow(&mainForm);
         mainForm.FormCreate();

@@ -1,5 +1,6 @@
 #include "report/ReportContent.h"
 
+#include "calc/LossModel.h"
 #include "numbers/FormatFloat.h"
 
 namespace velars {
@@ -11,8 +12,7 @@ constexpr std::int8_t kBodySize = 12;
 constexpr std::int8_t kCentred = 1;
 constexpr std::int8_t kLeft = 0;
 
-// Millimetres of water column per pascal (1 / 9.80665) and per megapascal.
-constexpr long double kMmWaterPerPa = 0.10197162129779283L;
+// Millimetres of water column per megapascal (1 000 000 / 9.80665).
 constexpr long double kMmWaterPerMPa = 101971.62129779282L;
 
 ReportParagraph Header(const QString& text) { return {text, kHeaderSize, true, kCentred}; }
@@ -75,8 +75,8 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs, const Se
     const long double gaugeMPa = static_cast<long double>(r.valPizb) * 0.000001L;
     const long double gaugeMm = static_cast<long double>(r.valPizb) * 0.000001L * kMmWaterPerMPa;
     const long double atmKPa = static_cast<long double>(r.valPatm) * 0.001L;
-    const float lossMm = static_cast<float>(r.valDPpoteri * kMmWaterPerPa);
-    const float allowedMm = static_cast<float>(r.valDPdop * kMmWaterPerPa);
+    const float lossMm = PascalToMmWater(r.valDPpoteri);
+    const float allowedMm = PascalToMmWater(r.valDPdop);
 
     std::vector<ReportParagraph> body;
     body.push_back(Body(QString(), true));
