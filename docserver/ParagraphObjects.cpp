@@ -100,13 +100,10 @@ ParagraphObject::ParagraphObject(ParagraphRef paragraph) : paragraph_(std::move(
             return S_OK;
         },
         [this](const MemberCall& call, const Variant& value) {
-            const std::optional<std::int64_t> code = IntegerArgument(value);
-            if (!code)
-                return call.TypeMismatch(0);
-            const std::optional<Qt::Alignment> alignment = AlignmentOfCode(*code);
-            if (!alignment)
-                return RaiseOutOfRange(call);
-            SetAlignment(paragraph_.Block(), *alignment);
+            Qt::Alignment alignment;
+            if (const HRESULT hr = AlignmentArgument(call, value, alignment); FAILED(hr))
+                return hr;
+            SetAlignment(paragraph_.Block(), alignment);
             paragraph_.MarkModified();
             return S_OK;
         });

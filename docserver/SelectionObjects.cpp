@@ -98,14 +98,11 @@ ParagraphFormatObject::ParagraphFormatObject(std::shared_ptr<DocumentState> docu
             return S_OK;
         },
         [this](const MemberCall& call, const Variant& value) {
-            const std::optional<std::int64_t> code = IntegerArgument(value);
-            if (!code)
-                return call.TypeMismatch(0);
-            const std::optional<Qt::Alignment> alignment = AlignmentOfCode(*code);
-            if (!alignment)
-                return RaiseOutOfRange(call);
+            Qt::Alignment alignment;
+            if (const HRESULT hr = AlignmentArgument(call, value, alignment); FAILED(hr))
+                return hr;
             for (const QTextBlock& block : SelectedBlocks(*document_))
-                SetAlignment(block, *alignment);
+                SetAlignment(block, alignment);
             document_->Document()->setModified(true);
             return S_OK;
         });
