@@ -97,7 +97,9 @@ TmainForm::~TmainForm() {
 void TmainForm::CreateControls() {
     butRaschhet = Place(new GlassButton(QStringLiteral("Расчитать"), this), "butRaschhet", 176,
                         401, 100, 32);
-    butRaschhet->setFocusPolicy(Qt::NoFocus);
+    // No Tab stop, but a click takes the focus as a push button does, so
+    // that clicking back into a field marked by validation enters it.
+    butRaschhet->setFocusPolicy(Qt::ClickFocus);
     butRaschhet->SetColors({ColorFromValue(0x008000), ColorFromValue(0xFFFFFF),
                             ColorFromValue(16760205), ColorFromValue(0x000000),
                             ColorFromValue(0xFFFFFF), ColorFromValue(0xFFFFFF)});

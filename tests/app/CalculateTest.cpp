@@ -95,6 +95,17 @@ TEST_F(Calculate, NothingEnteredMarksEverythingAndShowsTheInputError) {
     EXPECT_EQ(Field("Edit_LDy")->Color(), WindowColor()) << "no model: L/Dy is not tested";
 }
 
+// The user was in the empty temperature field, pressed the button, and
+// clicks back into the field: it is entered again and gets its colour back.
+TEST_F(Calculate, ClickingBackIntoAMarkedFieldRestoresIt) {
+    Enter(Field("meTgaza"));
+    Press();
+    ASSERT_EQ(Field("meTgaza")->Color(), Red());
+    QTest::mouseClick(Field("meTgaza"), Qt::LeftButton);
+    EXPECT_TRUE(Field("meTgaza")->hasFocus());
+    EXPECT_EQ(Field("meTgaza")->Color(), WindowColor());
+}
+
 TEST_F(Calculate, AnInvalidSourcePressureIsEmptiedWithoutATwinConversion) {
     EnterWorkedExample();
     Type("mePizb", "0,3x");  // the user's last field: the source

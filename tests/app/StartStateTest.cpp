@@ -189,7 +189,7 @@ TEST_F(StartState, KeyboardOrder) {
     EXPECT_EQ(TabWalk(Find("cbPribor"), 11),
               QStringList({"cbPribor", "cbUchastok", "mePlotnost", "meQ", "mePizb", "mePizb2",
                            "mePatm", "meTgaza", "cbOtchet", "RichEdit1", "cbPribor"}));
-    EXPECT_EQ(Find("butRaschhet")->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(Find("butRaschhet")->focusPolicy(), Qt::ClickFocus);
 
     Pick("cbPribor", 2);  // the cut-in model shows the diameter and L/Dy
     EXPECT_EQ(TabWalk(Find("cbPribor"), 13),
