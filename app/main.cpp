@@ -1,6 +1,9 @@
 // velars-tp: the pressure-loss calculator.
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "app/ErrorBox.h"
@@ -11,6 +14,12 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // Qt's own texts (the buttons of a question, the file and print
+    // dialogs) in the user's language, as the system's dialogs are.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     velars::QtPlatformServices platform;
     const QString title = velars::ApplicationTitle(platform.ExecutablePath());
     try {
