@@ -1,35 +1,42 @@
 #include "docserver/DocumentExport.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
 namespace velars {
 
+// Both formats are written into a temporary file beside the target, which
+// replaces the target only once it is complete: a failed save never leaves
+// the user's earlier file truncated or half written.
+
 bool WriteOdt(const QTextDocument& document, const QString& path) {
-    QTextDocumentWriter writer(path, "odf");
-    return writer.write(&document);
+    QBuffer content;
+    content.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&content, "odf");
+    if (!writer.write(&document))
+        return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content.data()) == content.size() &&
+           file.commit();
 }
 
 bool WritePdf(const QTextDocument& document, const QString& path) {
-    // The printer reports no failure of its own: make sure the file can be
-    // created, then check that something was written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
     {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
+        QPdfWriter pdf(&file);
+        pdf.setResolution(1200);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(QPageLayout::Portrait);
+        document.print(&pdf);
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    document.print(&printer);
-    return QFileInfo(path).size() > 0;
+    return file.size() > 0 && file.commit();
 }
 
 }  // namespace velars
