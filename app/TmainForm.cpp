@@ -14,7 +14,6 @@
 #include "numbers/FormatFloat.h"
 #include "numbers/ParseDecimal.h"
 #include "report/ReportStep.h"
-#include "report/ReportWriter.h"
 #include "widgets/SystemColors.h"
 
 namespace velars {
@@ -463,26 +462,5 @@ void TmainForm::butRaschhetClick() {
 ReportInputs TmainForm::CurrentReportInputs() const {
     return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_};
 }
-
-bool TmainForm::StartWord() {
-    return velars::StartWord(word_, factory_, platform_, frameGeometry().size());
-}
-
-void TmainForm::AddParagraph(const QString& text, std::int8_t size, bool bold,
-                             std::int8_t alignment) {
-    velars::AddParagraph(word_, platform_, text, size, bold, alignment);
-}
-
-void TmainForm::ReportHeader() { velars::ReportHeader(word_, platform_, location_); }
-
-void TmainForm::ReportBody() { velars::ReportBody(word_, platform_, CurrentReportInputs()); }
-
-std::int32_t TmainForm::LoadReportNumber() { return velars::LoadReportNumber(platform_); }
-
-void TmainForm::SaveReportNumber(std::int32_t value) {
-    velars::SaveReportNumber(platform_, location_, value);
-}
-
-bool TmainForm::CheckProgramFolder() { return velars::CheckProgramFolder(platform_, location_); }
 
 }  // namespace velars

@@ -113,14 +113,6 @@ public:
     // Reads every input into the record and marks the invalid ones; 0 when
     // all are valid, 1 otherwise.
     std::int32_t CheckInputs();
-    // The report operations on the window's Word objects and save location.
-    bool StartWord();
-    void AddParagraph(const QString& text, std::int8_t size, bool bold, std::int8_t alignment);
-    void ReportHeader();
-    void ReportBody();
-    std::int32_t LoadReportNumber();
-    void SaveReportNumber(std::int32_t value);
-    bool CheckProgramFolder();
 
     // --- State, open to tests --------------------------------------------------
     const CalcRecord& Record() const { return record_; }
