@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/calc_tool/CsvColumns.h"
-#include "app/calc_tool/CsvRowCalculation.h"
+#include "cli/CsvColumns.h"
+#include "cli/CsvRowCalculation.h"
 
 namespace {
 

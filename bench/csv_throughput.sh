@@ -5,7 +5,7 @@
 # it is generated once per row count into ${TMPDIR:-/tmp}.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-tool="${1:-$root/build/app/calc_tool/velars-tp-calc}"
+tool="${1:-$root/build/cli/velars-tp-calc}"
 rows="${2:-1000000}"
 [ -x "$tool" ] || { echo "no executable at $tool (build the target velars-tp-calc)" >&2; exit 2; }
 

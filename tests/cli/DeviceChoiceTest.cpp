@@ -1,4 +1,4 @@
-#include "app/calc_tool/DeviceChoice.h"
+#include "cli/DeviceChoice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/calc_tool/ShortestNumber.h"
+#include "cli/ShortestNumber.h"
 
 #include <charconv>
 #include <string_view>

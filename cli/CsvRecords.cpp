@@ -1,4 +1,4 @@
-#include "app/calc_tool/CsvRecords.h"
+#include "cli/CsvRecords.h"
 
 namespace velars::cli {
 

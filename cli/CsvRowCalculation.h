@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/calc_tool/CsvColumns.h"
+#include "cli/CsvColumns.h"
 
 namespace velars::cli {
 

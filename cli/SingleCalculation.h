@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "app/calc_tool/InstallationInput.h"
+#include "cli/InstallationInput.h"
 #include "numbers/Separators.h"
 
 namespace velars::cli {

@@ -8,13 +8,13 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "app/calc_tool/CsvConversion.h"
-#include "app/calc_tool/HelpText.h"
-#include "app/calc_tool/InputText.h"
-#include "app/calc_tool/LocaleSeparators.h"
-#include "app/calc_tool/SingleCalculation.h"
-#include "app/calc_tool/StreamSink.h"
-#include "app/calc_tool/ToolOptions.h"
+#include "cli/CsvConversion.h"
+#include "cli/HelpText.h"
+#include "cli/InputText.h"
+#include "cli/LocaleSeparators.h"
+#include "cli/SingleCalculation.h"
+#include "cli/StreamSink.h"
+#include "cli/ToolOptions.h"
 
 namespace {
 

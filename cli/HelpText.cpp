@@ -1,4 +1,4 @@
-#include "app/calc_tool/HelpText.h"
+#include "cli/HelpText.h"
 
 #include "catalogue/Catalogue.h"
 

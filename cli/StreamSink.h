@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/calc_tool/CsvConversion.h"
+#include "cli/CsvConversion.h"
 
 namespace velars::cli {
 

@@ -1,4 +1,4 @@
-#include "app/calc_tool/ToolOptions.h"
+#include "cli/ToolOptions.h"
 
 namespace velars::cli {
 

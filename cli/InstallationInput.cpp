@@ -1,6 +1,6 @@
-#include "app/calc_tool/InstallationInput.h"
+#include "cli/InstallationInput.h"
 
-#include "app/calc_tool/DeviceChoice.h"
+#include "cli/DeviceChoice.h"
 #include "calc/InputValidation.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"

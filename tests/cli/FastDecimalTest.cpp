@@ -1,4 +1,4 @@
-#include "app/calc_tool/FastDecimal.h"
+#include "cli/FastDecimal.h"
 
 #include <gtest/gtest.h>
 

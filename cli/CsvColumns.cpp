@@ -1,4 +1,4 @@
-#include "app/calc_tool/CsvColumns.h"
+#include "cli/CsvColumns.h"
 
 namespace velars::cli {
 

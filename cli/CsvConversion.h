@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/calc_tool/InputText.h"
+#include "cli/InputText.h"
 
 namespace velars::cli {
 

@@ -1,4 +1,4 @@
-#include "app/calc_tool/StreamSink.h"
+#include "cli/StreamSink.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/calc_tool/ToolFields.h"
+#include "cli/ToolFields.h"
 
 namespace velars::cli {
 

@@ -1,4 +1,4 @@
-#include "app/calc_tool/ToolFields.h"
+#include "cli/ToolFields.h"
 
 namespace velars::cli {
 

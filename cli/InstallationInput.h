@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/calc_tool/ToolFields.h"
+#include "cli/ToolFields.h"
 #include "calc/CalcRecord.h"
 #include "calc/LossModel.h"
 

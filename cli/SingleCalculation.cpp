@@ -1,6 +1,6 @@
-#include "app/calc_tool/SingleCalculation.h"
+#include "cli/SingleCalculation.h"
 
-#include "app/calc_tool/ShortestNumber.h"
+#include "cli/ShortestNumber.h"
 #include "calc/ResultsPane.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"

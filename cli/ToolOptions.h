@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "app/calc_tool/InstallationInput.h"
+#include "cli/InstallationInput.h"
 
 namespace velars::cli {
 

@@ -1,4 +1,4 @@
-#include "app/calc_tool/CsvConversion.h"
+#include "cli/CsvConversion.h"
 
 #include <gtest/gtest.h>
 

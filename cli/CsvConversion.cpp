@@ -1,4 +1,4 @@
-#include "app/calc_tool/CsvConversion.h"
+#include "cli/CsvConversion.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/calc_tool/CsvColumns.h"
-#include "app/calc_tool/CsvRecords.h"
-#include "app/calc_tool/CsvRowCalculation.h"
+#include "cli/CsvColumns.h"
+#include "cli/CsvRecords.h"
+#include "cli/CsvRowCalculation.h"
 
 namespace velars::cli {
 

@@ -1,11 +1,11 @@
-#include "app/calc_tool/CsvRowCalculation.h"
+#include "cli/CsvRowCalculation.h"
 
 #include <cmath>
 
-#include "app/calc_tool/DeviceChoice.h"
-#include "app/calc_tool/FastDecimal.h"
-#include "app/calc_tool/InstallationInput.h"
-#include "app/calc_tool/ShortestNumber.h"
+#include "cli/DeviceChoice.h"
+#include "cli/FastDecimal.h"
+#include "cli/InstallationInput.h"
+#include "cli/ShortestNumber.h"
 #include "calc/InputValidation.h"
 #include "calc/LossModel.h"
 #include "catalogue/Catalogue.h"

@@ -1,4 +1,4 @@
-#include "app/calc_tool/LocaleSeparators.h"
+#include "cli/LocaleSeparators.h"
 
 #include <QLocale>
 

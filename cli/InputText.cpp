@@ -1,4 +1,4 @@
-#include "app/calc_tool/InputText.h"
+#include "cli/InputText.h"
 
 #include <cerrno>
 #include <cstring>
