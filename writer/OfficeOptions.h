@@ -14,6 +14,9 @@ namespace velars {
 struct OfficeOptions {
     // The soffice executable (a path).
     QString program;
+    // The installation's program folder, whose UNO runtime and types the
+    // connection uses; empty: the folder the program's link leads to.
+    QString programFolder;
     // Arguments added to the start command, after the ones that make the
     // office accept our connection.
     QStringList extraArguments;

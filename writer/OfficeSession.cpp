@@ -39,13 +39,16 @@ namespace {
 
 // The process's own UNO context, bootstrapped once from the office
 // installation's type libraries; it lives as long as the process.
-uno::Reference<uno::XComponentContext> LocalContext(const QString& program) {
+uno::Reference<uno::XComponentContext> LocalContext(const OfficeOptions& options) {
     static std::mutex mutex;
     static uno::Reference<uno::XComponentContext>* context = nullptr;
     const std::lock_guard lock(mutex);
     if (context == nullptr) {
         // <installation>/program/soffice: the URE's bootstrap file lies beside it.
-        const QString folder = QFileInfo(QFileInfo(program).canonicalFilePath()).absolutePath();
+        const QString folder =
+            options.programFolder.isEmpty()
+                ? QFileInfo(QFileInfo(options.program).canonicalFilePath()).absolutePath()
+                : options.programFolder;
         const QString fundamental = QDir(folder).filePath(QStringLiteral("fundamentalrc"));
         if (!QFileInfo::exists(fundamental))
             throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
@@ -247,7 +250,7 @@ HRESULT OfficeSession::Connect() {
 
 void OfficeSession::ConnectOnOfficeThread() {
     const auto deadline = Clock::now() + options_.timeout;
-    const uno::Reference<uno::XComponentContext> local = LocalContext(options_.program);
+    const uno::Reference<uno::XComponentContext> local = LocalContext(options_);
     const QString pipe =
         options_.pipeName.isEmpty() ? QStringLiteral("velars-tp-office") : options_.pipeName;
     const uno::Reference<css::connection::XConnector> connector =
