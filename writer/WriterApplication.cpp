@@ -47,6 +47,13 @@ int ReadEdge(const Model& model, int edge) {
     return values[edge];
 }
 
+std::vector<Model> Models(const std::vector<std::shared_ptr<WriterDocumentText>>& documents) {
+    std::vector<Model> models;
+    for (const auto& document : documents)
+        models.push_back(document->model);
+    return models;
+}
+
 // The documents of the application that are still open.
 std::vector<Model> OpenDocuments(const std::vector<Model>& documents) {
     std::vector<Model> open;
@@ -77,7 +84,7 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
             if (!visible)
                 return call.TypeMismatch(0);
             state_->visible = *visible;
-            const std::vector<Model> documents = state_->documents;
+            const std::vector<Model> documents = Models(state_->documents);
             const bool show = *visible;
             return Office(call, [documents, show] {
                 for (const Model& model : OpenDocuments(documents))
@@ -90,27 +97,27 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
         return S_OK;
     });
     AddProperty(QStringLiteral("ActiveWindow"), [this](const MemberCall& call, Variant& result) {
-        if (!state_->active.is())
+        if (!state_->active)
             return RaiseNoDocument(call);
         result = Variant::FromDispatch(
-            std::make_shared<WriterWindowObject>(session_, state_->active));
+            std::make_shared<WriterWindowObject>(session_, state_->active->model));
         return S_OK;
     });
     AddProperty(QStringLiteral("Selection"), [this](const MemberCall& call, Variant& result) {
-        if (!state_->active.is())
+        if (!state_->active)
             return RaiseNoDocument(call);
         result = Variant::FromDispatch(
-            std::make_shared<WriterSelectionObject>(session_, state_->active));
+            std::make_shared<WriterSelectionObject>(session_, state_->active->model));
         return S_OK;
     });
     AddProperty(
         QStringLiteral("WindowState"),
         [this](const MemberCall& call, Variant& result) {
-            if (!state_->active.is()) {
+            if (!state_->active) {
                 result = Variant::FromI4(state_->windowState);
                 return S_OK;
             }
-            const Model model = state_->active;
+            const Model model = state_->active->model;
             uno::Any value;
             const HRESULT hr = Office(
                 call,
@@ -133,9 +140,9 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
             if (*code < 0 || *code > 2)
                 return RaiseOutOfRange(call);
             state_->windowState = int(*code);
-            if (!state_->active.is())
+            if (!state_->active)
                 return S_OK;
-            const Model model = state_->active;
+            const Model model = state_->active->model;
             const int windowState = state_->windowState;
             return Office(call, [model, windowState] {
                 ApplyWindowState(model, windowState);
@@ -150,11 +157,11 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
         AddProperty(
             name,
             [this, edge](const MemberCall& call, Variant& result) {
-                if (!state_->active.is()) {
+                if (!state_->active) {
                     result = Variant::FromI4(state_->edges[edge].value_or(0));
                     return S_OK;
                 }
-                const Model model = state_->active;
+                const Model model = state_->active->model;
                 const int which = edge;
                 uno::Any value;
                 const HRESULT hr = Office(
@@ -169,9 +176,9 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
                 if (!pixels)
                     return call.TypeMismatch(0);
                 state_->edges[edge] = int(*pixels);
-                if (!state_->active.is())
+                if (!state_->active)
                     return S_OK;
-                const Model model = state_->active;
+                const Model model = state_->active->model;
                 std::optional<int> only[4];
                 only[edge] = int(*pixels);
                 return Office(call, [model, only] {
@@ -215,14 +222,16 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
             &value);
         if (FAILED(hr))
             return hr;
-        const Model model(value, uno::UNO_QUERY);
-        application_->documents.push_back(model);
-        application_->active = model;
-        result = Variant::FromDispatch(std::make_shared<WriterDocumentObject>(application_, model));
+        const auto document =
+            std::make_shared<WriterDocumentText>(Model(value, uno::UNO_QUERY));
+        application_->documents.push_back(document);
+        application_->active = document;
+        result =
+            Variant::FromDispatch(std::make_shared<WriterDocumentObject>(application_, document));
         return S_OK;
     });
     AddProperty(QStringLiteral("Count"), [this](const MemberCall& call, Variant& result) {
-        const std::vector<Model> documents = application_->documents;
+        const std::vector<Model> documents = Models(application_->documents);
         uno::Any value;
         const HRESULT hr = Office(
             call,
@@ -236,26 +245,24 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
         const std::optional<std::int64_t> index = IntegerArgument(call.Arg(0));
         if (!index)
             return call.TypeMismatch(0);
-        const std::vector<Model> documents = application_->documents;
-        uno::Any value;
-        const HRESULT hr = Office(
-            call,
-            [documents] {
-                uno::Sequence<uno::Reference<css::frame::XModel>> open;
-                for (const Model& model : OpenDocuments(documents)) {
-                    open.realloc(open.getLength() + 1);
-                    open.getArray()[open.getLength() - 1] = model;
-                }
-                return uno::Any(open);
-            },
-            &value);
+        const std::vector<Model> documents = Models(application_->documents);
+        auto open = std::make_shared<std::vector<Model>>();
+        const HRESULT hr = Office(call, [documents, open] {
+            *open = OpenDocuments(documents);
+            return uno::Any();
+        });
         if (FAILED(hr))
             return hr;
-        const auto open = value.get<uno::Sequence<uno::Reference<css::frame::XModel>>>();
-        if (*index < 1 || *index > open.getLength())
+        if (*index < 1 || *index > std::int64_t(open->size()))
             return DISP_E_BADINDEX;
-        result = Variant::FromDispatch(
-            std::make_shared<WriterDocumentObject>(application_, open[sal_Int32(*index - 1)]));
+        const Model wanted = (*open)[std::size_t(*index - 1)];
+        for (const auto& document : application_->documents) {
+            if (document->model == wanted) {
+                result = Variant::FromDispatch(
+                    std::make_shared<WriterDocumentObject>(application_, document));
+                break;
+            }
+        }
         return S_OK;
     });
 }
@@ -263,12 +270,12 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
 // --- Document -----------------------------------------------------------------
 
 WriterDocumentObject::WriterDocumentObject(std::shared_ptr<WriterApplicationState> application,
-                                           Model document)
+                                           std::shared_ptr<WriterDocumentText> document)
     : WriterObject(application->session),
       application_(std::move(application)),
       document_(std::move(document)) {
     AddMethod(QStringLiteral("Activate"), 0, 0, [this](const MemberCall& call, Variant&) {
-        const Model model = document_;
+        const Model model = document_->model;
         const HRESULT hr = Office(call, [model] {
             const auto frame = ControllerOf(model)->getFrame();
             frame->activate();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "writer/WriterObject.h"
+#include "writer/WriterParagraphs.h"
 
 namespace velars {
 
@@ -26,8 +27,8 @@ struct WriterApplicationState {
 
     std::shared_ptr<OfficeSession> session;
     bool visible = false;
-    std::vector<com::sun::star::uno::Reference<com::sun::star::frame::XModel>> documents;
-    com::sun::star::uno::Reference<com::sun::star::frame::XModel> active;
+    std::vector<std::shared_ptr<WriterDocumentText>> documents;
+    std::shared_ptr<WriterDocumentText> active;
     // The placement put last; windows opened later take it too.
     std::optional<int> edges[4];
     int windowState = 0;
@@ -52,11 +53,11 @@ private:
 class WriterDocumentObject : public WriterObject {
 public:
     WriterDocumentObject(std::shared_ptr<WriterApplicationState> application,
-                         com::sun::star::uno::Reference<com::sun::star::frame::XModel> document);
+                         std::shared_ptr<WriterDocumentText> document);
 
 private:
     std::shared_ptr<WriterApplicationState> application_;
-    com::sun::star::uno::Reference<com::sun::star::frame::XModel> document_;
+    std::shared_ptr<WriterDocumentText> document_;
 };
 
 }  // namespace velars

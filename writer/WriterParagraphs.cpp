@@ -6,6 +6,7 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <cmath>
@@ -34,32 +35,27 @@ uno::Reference<css::text::XText> TextOf(const Model& model) {
     return document->getText();
 }
 
-// Paragraph `index` (1-based) of the body text; null past the end.
-WriterParagraph NthParagraph(const Model& model, std::int64_t index) {
-    const uno::Reference<css::container::XEnumerationAccess> paragraphs(TextOf(model),
-                                                                       uno::UNO_QUERY_THROW);
-    const uno::Reference<css::container::XEnumeration> each = paragraphs->createEnumeration();
+WriterParagraph ParagraphOf(const uno::Any& element) {
     WriterParagraph paragraph;
-    for (std::int64_t i = 0; i < index; ++i) {
-        if (!each->hasMoreElements())
-            return {};
-        paragraph.set(each->nextElement(), uno::UNO_QUERY);
-    }
+    paragraph.range.set(element, uno::UNO_QUERY_THROW);
+    paragraph.properties.set(element, uno::UNO_QUERY_THROW);
     return paragraph;
 }
 
-sal_Int32 CountParagraphs(const Model& model) {
+// The paragraph that holds the start of `range`.
+WriterParagraph ParagraphAt(const uno::Reference<css::text::XTextRange>& range) {
+    const uno::Reference<css::container::XEnumerationAccess> touched(range, uno::UNO_QUERY_THROW);
+    return ParagraphOf(touched->createEnumeration()->nextElement());
+}
+
+std::vector<WriterParagraph> AllParagraphs(const Model& model) {
     const uno::Reference<css::container::XEnumerationAccess> paragraphs(TextOf(model),
                                                                        uno::UNO_QUERY_THROW);
     const uno::Reference<css::container::XEnumeration> each = paragraphs->createEnumeration();
-    sal_Int32 count = 0;
-    for (; each->hasMoreElements(); each->nextElement())
-        ++count;
-    return count;
-}
-
-Properties PropertiesOf(const WriterParagraph& paragraph) {
-    return Properties(paragraph, uno::UNO_QUERY_THROW);
+    std::vector<WriterParagraph> all;
+    while (each->hasMoreElements())
+        all.push_back(ParagraphOf(each->nextElement()));
+    return all;
 }
 
 // Word's breaks inside a paragraph ("\r\n", "\r", "\n", "\v") as Writer's
@@ -77,52 +73,72 @@ OUString ParagraphString(QString text) {
 // --- Paragraphs ---------------------------------------------------------------
 
 WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> session,
-                                               Model document)
-    : WriterObject(std::move(session)) {
-    AddMethod(QStringLiteral("Add"), 0, 0, [this, document](const MemberCall& call, Variant& result) {
-        uno::Any value;
-        const HRESULT hr = Office(
-            call,
-            [document] {
-                const uno::Reference<css::text::XText> text = TextOf(document);
-                text->insertControlCharacter(text->getEnd(),
-                                             css::text::ControlCharacter::PARAGRAPH_BREAK, false);
-                return uno::Any(NthParagraph(document, CountParagraphs(document)));
-            },
-            &value);
-        if (FAILED(hr))
+                                               std::shared_ptr<WriterDocumentText> document)
+    : WriterObject(std::move(session)), document_(std::move(document)) {
+    AddMethod(QStringLiteral("Add"), 0, 0, [this](const MemberCall& call, Variant& result) {
+        if (const HRESULT hr = Load(call); FAILED(hr))
             return hr;
-        result = Variant::FromDispatch(std::make_shared<WriterParagraphObject>(
-            session_, WriterParagraph(value, uno::UNO_QUERY)));
+        const Model model = document_->model;
+        // The paragraph break splits the last paragraph: the last two are read again.
+        auto lastTwo = std::make_shared<std::vector<WriterParagraph>>();
+        const HRESULT hr = Office(call, [model, lastTwo] {
+            const uno::Reference<css::text::XText> text = TextOf(model);
+            text->insertControlCharacter(text->getEnd(),
+                                         css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+            const uno::Reference<css::text::XParagraphCursor> cursor(
+                text->createTextCursorByRange(text->getEnd()), uno::UNO_QUERY_THROW);
+            const WriterParagraph last = ParagraphAt(uno::Reference<css::text::XTextRange>(cursor, uno::UNO_QUERY_THROW));
+            cursor->gotoPreviousParagraph(false);
+            lastTwo->push_back(ParagraphAt(uno::Reference<css::text::XTextRange>(cursor, uno::UNO_QUERY_THROW)));
+            lastTwo->push_back(last);
+            return uno::Any();
+        });
+        if (FAILED(hr)) {
+            document_->paragraphs.reset();
+            return hr;
+        }
+        std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
+        paragraphs.back() = lastTwo->front();
+        paragraphs.push_back(lastTwo->back());
+        result = Variant::FromDispatch(
+            std::make_shared<WriterParagraphObject>(session_, paragraphs.back()));
         return S_OK;
     });
-    AddMethod(QStringLiteral("Item"), 1, 1, [this, document](const MemberCall& call, Variant& result) {
+    AddMethod(QStringLiteral("Item"), 1, 1, [this](const MemberCall& call, Variant& result) {
         const std::optional<std::int64_t> index = IntegerArgument(call.Arg(0));
         if (!index)
             return call.TypeMismatch(0);
-        if (*index < 1)
-            return DISP_E_BADINDEX;
-        const std::int64_t position = *index;
-        uno::Any value;
-        const HRESULT hr = Office(
-            call, [document, position] { return uno::Any(NthParagraph(document, position)); },
-            &value);
-        if (FAILED(hr))
+        if (const HRESULT hr = Load(call); FAILED(hr))
             return hr;
-        const WriterParagraph paragraph(value, uno::UNO_QUERY);
-        if (!paragraph.is())
+        const std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
+        if (*index < 1 || *index > std::int64_t(paragraphs.size()))
             return DISP_E_BADINDEX;
-        result = Variant::FromDispatch(std::make_shared<WriterParagraphObject>(session_, paragraph));
+        result = Variant::FromDispatch(
+            std::make_shared<WriterParagraphObject>(session_, paragraphs[std::size_t(*index - 1)]));
         return S_OK;
     });
-    AddProperty(QStringLiteral("Count"), [this, document](const MemberCall& call, Variant& result) {
-        uno::Any value;
-        const HRESULT hr =
-            Office(call, [document] { return uno::Any(CountParagraphs(document)); }, &value);
-        if (SUCCEEDED(hr))
-            result = Variant::FromI4(value.get<sal_Int32>());
-        return hr;
+    AddProperty(QStringLiteral("Count"), [this](const MemberCall& call, Variant& result) {
+        // Read afresh: the user may have edited the document since.
+        document_->paragraphs.reset();
+        if (const HRESULT hr = Load(call); FAILED(hr))
+            return hr;
+        result = Variant::FromI4(std::int32_t(document_->paragraphs->size()));
+        return S_OK;
     });
+}
+
+HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
+    if (document_->paragraphs)
+        return S_OK;
+    const Model model = document_->model;
+    auto all = std::make_shared<std::vector<WriterParagraph>>();
+    const HRESULT hr = Office(call, [model, all] {
+        *all = AllParagraphs(model);
+        return uno::Any();
+    });
+    if (SUCCEEDED(hr))
+        document_->paragraphs = std::move(*all);
+    return hr;
 }
 
 // --- Paragraph ----------------------------------------------------------------
@@ -142,7 +158,7 @@ WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> sess
                 call,
                 [paragraph] {
                     return uno::Any(
-                        CodeOfAdjust(PropertiesOf(paragraph)->getPropertyValue("ParaAdjust")));
+                        CodeOfAdjust(paragraph.properties->getPropertyValue("ParaAdjust")));
                 },
                 &value);
             if (SUCCEEDED(hr))
@@ -158,7 +174,7 @@ WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> sess
                 return RaiseOutOfRange(call);
             const auto adjustValue = sal_Int16(*adjust);
             return Office(call, [paragraph, adjustValue] {
-                PropertiesOf(paragraph)->setPropertyValue("ParaAdjust", uno::Any(adjustValue));
+                paragraph.properties->setPropertyValue("ParaAdjust", uno::Any(adjustValue));
                 return uno::Any();
             });
         });
@@ -174,7 +190,7 @@ WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
         [this, paragraph](const MemberCall& call, Variant& result) {
             uno::Any value;
             const HRESULT hr =
-                Office(call, [paragraph] { return uno::Any(paragraph->getString()); }, &value);
+                Office(call, [paragraph] { return uno::Any(paragraph.range->getString()); }, &value);
             if (SUCCEEDED(hr)) {
                 QString text = FromOUString(value.get<OUString>());
                 text.replace(QChar::LineSeparator, QLatin1Char('\v'));
@@ -188,7 +204,7 @@ WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
                 return call.TypeMismatch(0);
             const OUString string = ParagraphString(*text);
             return Office(call, [paragraph, string] {
-                paragraph->setString(string);
+                paragraph.range->setString(string);
                 return uno::Any();
             });
         });
@@ -206,15 +222,20 @@ WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
     const auto read = [this, paragraph](const MemberCall& call, const char* name, uno::Any& value) {
         const OUString property = OUString::createFromAscii(name);
         return Office(
-            call, [paragraph, property] { return PropertiesOf(paragraph)->getPropertyValue(property); },
+            call, [paragraph, property] { return paragraph.properties->getPropertyValue(property); },
             &value);
     };
     const auto write = [this, paragraph](const MemberCall& call,
                                          std::vector<std::pair<const char*, uno::Any>> values) {
-        return Office(call, [paragraph, values] {
-            const Properties properties = PropertiesOf(paragraph);
-            for (const auto& [name, value] : values)
-                properties->setPropertyValue(OUString::createFromAscii(name), value);
+        uno::Sequence<OUString> names(sal_Int32(values.size()));
+        uno::Sequence<uno::Any> anys(sal_Int32(values.size()));
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            names.getArray()[i] = OUString::createFromAscii(values[i].first);
+            anys.getArray()[i] = values[i].second;
+        }
+        return Office(call, [paragraph, names, anys] {
+            for (sal_Int32 i = 0; i < names.getLength(); ++i)
+                paragraph.properties->setPropertyValue(names[i], anys[i]);
             return uno::Any();
         });
     };

@@ -4,20 +4,47 @@
 // Count), a Paragraph (Range, Alignment), its Range (Text without the
 // paragraph mark, Font) and the Font (Size in points, Bold, Superscript) set
 // on the whole paragraph.
+//
+// Every call into the office crosses a process boundary, so the server keeps
+// the document's paragraphs in order once it has read them: appending at the
+// end (the only change the server makes to the paragraph order) refreshes
+// just the last two, and Item and Count answer from the list.
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
+#include <optional>
+#include <vector>
 
 #include "writer/WriterObject.h"
 
 namespace velars {
 
-using WriterParagraph = com::sun::star::uno::Reference<com::sun::star::text::XTextRange>;
+// One paragraph: its text range and its properties.
+struct WriterParagraph {
+    com::sun::star::uno::Reference<com::sun::star::text::XTextRange> range;
+    com::sun::star::uno::Reference<com::sun::star::beans::XPropertySet> properties;
+};
+
+// A document of the server and its paragraphs as last read.
+struct WriterDocumentText {
+    explicit WriterDocumentText(com::sun::star::uno::Reference<com::sun::star::frame::XModel> m)
+        : model(std::move(m)) {}
+    com::sun::star::uno::Reference<com::sun::star::frame::XModel> model;
+    std::optional<std::vector<WriterParagraph>> paragraphs;
+};
 
 class WriterParagraphsObject : public WriterObject {
 public:
     WriterParagraphsObject(std::shared_ptr<OfficeSession> session,
-                           com::sun::star::uno::Reference<com::sun::star::frame::XModel> document);
+                           std::shared_ptr<WriterDocumentText> document);
+
+private:
+    // Reads the paragraph list when it is not known yet.
+    HRESULT Load(const MemberCall& call);
+
+    std::shared_ptr<WriterDocumentText> document_;
 };
 
 class WriterParagraphObject : public WriterObject {
