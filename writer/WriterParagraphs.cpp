@@ -78,18 +78,20 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
     AddMethod(QStringLiteral("Add"), 0, 0, [this](const MemberCall& call, Variant& result) {
         if (const HRESULT hr = Load(call); FAILED(hr))
             return hr;
-        const Model model = document_->model;
-        // The paragraph break splits the last paragraph: the last two are read again.
+        const uno::Reference<css::text::XText> text = document_->text;
+        // A paragraph break at the end, as the user's Enter: the new paragraph
+        // takes the last one's formatting. It splits the last paragraph, so
+        // the last two are read again.
         auto lastTwo = std::make_shared<std::vector<WriterParagraph>>();
-        const HRESULT hr = Office(call, [model, lastTwo] {
-            const uno::Reference<css::text::XText> text = TextOf(model);
+        const HRESULT hr = Office(call, [text, lastTwo] {
             text->insertControlCharacter(text->getEnd(),
                                          css::text::ControlCharacter::PARAGRAPH_BREAK, false);
             const uno::Reference<css::text::XParagraphCursor> cursor(
                 text->createTextCursorByRange(text->getEnd()), uno::UNO_QUERY_THROW);
-            const WriterParagraph last = ParagraphAt(uno::Reference<css::text::XTextRange>(cursor, uno::UNO_QUERY_THROW));
+            const uno::Reference<css::text::XTextRange> range(cursor, uno::UNO_QUERY_THROW);
+            const WriterParagraph last = ParagraphAt(range);
             cursor->gotoPreviousParagraph(false);
-            lastTwo->push_back(ParagraphAt(uno::Reference<css::text::XTextRange>(cursor, uno::UNO_QUERY_THROW)));
+            lastTwo->push_back(ParagraphAt(range));
             lastTwo->push_back(last);
             return uno::Any();
         });
@@ -132,12 +134,16 @@ HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
         return S_OK;
     const Model model = document_->model;
     auto all = std::make_shared<std::vector<WriterParagraph>>();
-    const HRESULT hr = Office(call, [model, all] {
+    auto text = std::make_shared<uno::Reference<css::text::XText>>();
+    const HRESULT hr = Office(call, [model, all, text] {
+        *text = TextOf(model);
         *all = AllParagraphs(model);
         return uno::Any();
     });
-    if (SUCCEEDED(hr))
+    if (SUCCEEDED(hr)) {
+        document_->text = *text;
         document_->paragraphs = std::move(*all);
+    }
     return hr;
 }
 

@@ -7,8 +7,9 @@
 //
 // Every call into the office crosses a process boundary, so the server keeps
 // the document's paragraphs in order once it has read them: appending at the
-// end (the only change the server makes to the paragraph order) refreshes
-// just the last two, and Item and Count answer from the list.
+// end (the only change the server makes to the paragraph order) reads just
+// the last two again, and Item answers from the list. Count reads the
+// document afresh.
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -32,6 +33,8 @@ struct WriterDocumentText {
     explicit WriterDocumentText(com::sun::star::uno::Reference<com::sun::star::frame::XModel> m)
         : model(std::move(m)) {}
     com::sun::star::uno::Reference<com::sun::star::frame::XModel> model;
+    // The body text, once read.
+    com::sun::star::uno::Reference<com::sun::star::text::XText> text;
     std::optional<std::vector<WriterParagraph>> paragraphs;
 };
 

@@ -12,8 +12,11 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/style/LineSpacing.hpp>
+#include <com/sun/star/style/LineSpacingMode.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <cmath>
 #include <csignal>
 #include <ostream>
 
@@ -138,7 +141,7 @@ void OfficeEnvironment::KillProcessesNaming(const QString& text) {
 void PrintTo(const ParagraphLook& look, std::ostream* out) {
     *out << '"' << look.text.toStdString() << "\" " << look.size << "pt"
          << (look.bold ? " bold" : "") << " align " << look.alignment
-         << (look.superscript ? " superscript" : "");
+         << (look.superscript ? " superscript" : "") << " spacing " << look.lineSpacing;
 }
 
 std::vector<ParagraphLook> WriterLooks(const Model& document) {
@@ -159,6 +162,11 @@ std::vector<ParagraphLook> WriterLooks(const Model& document) {
             look.bold = properties->getPropertyValue("CharWeight").get<float>() > 100;
             look.alignment = CodeOfAdjust(properties->getPropertyValue("ParaAdjust"));
             look.superscript = properties->getPropertyValue("CharEscapement").get<sal_Int16>() != 0;
+            const auto spacing =
+                properties->getPropertyValue("ParaLineSpacing").get<css::style::LineSpacing>();
+            look.lineSpacing = spacing.Mode == css::style::LineSpacingMode::PROP
+                                   ? std::round(spacing.Height * 12.0 / 100 * 4) / 4
+                                   : -1;
             looks->push_back(look);
         }
     });
@@ -177,6 +185,7 @@ std::vector<ParagraphLook> BuiltInLooks(const QTextDocument& document) {
         look.bold = format.fontWeight() > QFont::Medium;
         look.alignment = AlignmentCode(block.blockFormat().alignment());
         look.superscript = format.verticalAlignment() == QTextCharFormat::AlignSuperScript;
+        look.lineSpacing = std::round(LineSpacingPoints(block.blockFormat()) * 4) / 4;
         looks.push_back(look);
     }
     return looks;

@@ -50,6 +50,7 @@ struct ParagraphLook {
     bool bold = false;
     int alignment = 0;
     bool superscript = false;
+    double lineSpacing = 0;  // points, to the quarter point; 12 is one line
     bool operator==(const ParagraphLook&) const = default;
 };
 void PrintTo(const ParagraphLook& look, std::ostream* out);
