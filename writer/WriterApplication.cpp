@@ -6,6 +6,7 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 
 #include "docserver/ArgumentConversion.h"
 #include "docserver/ServerErrors.h"
@@ -241,21 +242,32 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
             result = Variant::FromI4(value.get<sal_Int32>());
         return hr;
     });
+    // By position from 1, or by the document's name (its window title).
     AddMethod(QStringLiteral("Item"), 1, 1, [this](const MemberCall& call, Variant& result) {
         const std::optional<std::int64_t> index = IntegerArgument(call.Arg(0));
-        if (!index)
+        const std::optional<QString> name = index ? std::nullopt : TextArgument(call.Arg(0));
+        if (!index && !name)
             return call.TypeMismatch(0);
         const std::vector<Model> documents = Models(application_->documents);
         auto open = std::make_shared<std::vector<Model>>();
-        const HRESULT hr = Office(call, [documents, open] {
+        auto titles = std::make_shared<std::vector<QString>>();
+        const HRESULT hr = Office(call, [documents, open, titles] {
             *open = OpenDocuments(documents);
+            for (const Model& model : *open) {
+                const uno::Reference<css::frame::XTitle> title(model, uno::UNO_QUERY);
+                titles->push_back(title.is() ? FromOUString(title->getTitle()) : QString());
+            }
             return uno::Any();
         });
         if (FAILED(hr))
             return hr;
-        if (*index < 1 || *index > std::int64_t(open->size()))
+        std::int64_t position = index.value_or(0);
+        for (std::size_t i = 0; name && i < titles->size(); ++i)
+            if ((*titles)[i].compare(*name, Qt::CaseInsensitive) == 0)
+                position = std::int64_t(i) + 1;
+        if (position < 1 || position > std::int64_t(open->size()))
             return DISP_E_BADINDEX;
-        const Model wanted = (*open)[std::size_t(*index - 1)];
+        const Model wanted = (*open)[std::size_t(position - 1)];
         for (const auto& document : application_->documents) {
             if (document->model == wanted) {
                 result = Variant::FromDispatch(
