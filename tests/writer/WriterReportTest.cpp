@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <gtest/gtest.h>
 
@@ -103,6 +104,33 @@ TEST(WriterReportTest, EachReportOpensAFrameOfItsOwn) {
                     second->getCurrentController()->getFrame();
     });
     EXPECT_TRUE(*distinct);
+}
+
+TEST(WriterReportTest, TheDocumentOutlivesTheCalculatorsConnection) {
+    for (const Model& document : OfficeEnvironment::Documents())
+        OfficeEnvironment::Run([document] {
+            uno::Reference<css::util::XCloseable>(document, uno::UNO_QUERY_THROW)->close(true);
+        });
+    {
+        ReportRun run;
+        WordConnection word;
+        RunReportStep(word, OfficeEnvironment::Factory(), run.platform, run.location,
+                      QSize(291, 640), WorkedExample());
+        EXPECT_TRUE(run.platform.messageBoxes.empty());
+    }
+    // The calculator ends its connection as it closes; a new one finds the
+    // report open and unsaved in the office that runs on.
+    OfficeEnvironment::Session().Disconnect();
+    const std::vector<Model> documents = OfficeEnvironment::Documents();
+    ASSERT_EQ(documents.size(), 1u);
+    const Model document = documents.front();
+    auto modified = std::make_shared<bool>(false);
+    OfficeEnvironment::Run([document, modified] {
+        *modified =
+            uno::Reference<css::util::XModifiable>(document, uno::UNO_QUERY_THROW)->isModified();
+    });
+    EXPECT_TRUE(*modified);
+    EXPECT_EQ(WriterLooks(document).size(), 30u);
 }
 
 }  // namespace
