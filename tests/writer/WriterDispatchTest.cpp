@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <gtest/gtest.h>
@@ -114,11 +115,15 @@ TEST(WriterDispatchTest, AnswersEveryCallAsTheBuiltInServerDoes) {
     ObjectFactory builtIn;
     RegisterDocumentServer(builtIn, platform);
     const std::vector<HRESULT> expected = Answers(builtIn);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<DocumentWindow*>(widget)) {
-            window->Document()->setModified(false);
-            delete window;
-        }
+    // A window's menus are top-level widgets too and go with it: pick the
+    // windows out first.
+    std::vector<QPointer<DocumentWindow>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<DocumentWindow*>(widget))
+            windows.emplace_back(window);
+    for (const QPointer<DocumentWindow>& window : windows) {
+        window->Document()->setModified(false);
+        delete window.data();
     }
     for (const HRESULT code : {DISP_E_UNKNOWNNAME, DISP_E_TYPEMISMATCH, DISP_E_BADPARAMCOUNT,
                                DISP_E_BADINDEX, DISP_E_EXCEPTION})
