@@ -150,11 +150,14 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
                 return uno::Any();
             });
         });
-    for (const auto& [name, edge] :
+    for (const auto& entry :
          {std::pair{QStringLiteral("Left"), WriterApplicationState::kLeft},
           std::pair{QStringLiteral("Top"), WriterApplicationState::kTop},
           std::pair{QStringLiteral("Width"), WriterApplicationState::kWidth},
           std::pair{QStringLiteral("Height"), WriterApplicationState::kHeight}}) {
+        // Named copies: lambdas may not capture structured bindings everywhere.
+        const QString& name = entry.first;
+        const WriterApplicationState::Edge edge = entry.second;
         AddProperty(
             name,
             [this, edge](const MemberCall& call, Variant& result) {
