@@ -6,14 +6,12 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocument>
 #include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include "ServerFixture.h"
-#include "docserver/PageView.h"
 #include "ZipArchive.h"
 #include "report/Automation.h"
 
@@ -123,38 +121,6 @@ TEST_F(DocumentWindowTest, TheSaveDialogStartsInTheDocumentsFolder) {
     EXPECT_EQ(platform.saveDialogs[0].fileName,
               QStringLiteral("/home/инженер/Документы/") + window->DocumentName());
     EXPECT_TRUE(window->DocumentName().startsWith(QStringLiteral("Отчет ")));
-}
-
-// Paper is white and ink black under a dark colour scheme too.
-TEST_F(DocumentWindowTest, ThePageIsBlackOnWhiteUnderADarkScheme) {
-    const QPalette normal = QApplication::palette();
-    QPalette dark = normal;
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
-    dark.setColor(QPalette::Text, Qt::white);
-    dark.setColor(QPalette::WindowText, Qt::white);
-    QApplication::setPalette(dark);
-    auto* view = new DocumentWindow(platform, 99);
-    view->Document()->setPlainText(QStringLiteral("Результаты расчета ММММ"));
-    view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    const QImage image = view->View()->viewport()->grab().toImage();
-    QApplication::setPalette(normal);
-    const QPoint topLeft = view->View()->mapFromScene(QPointF(76, 76));
-    int ink = 0;
-    int paper = 0;
-    for (int y = topLeft.y(); y < topLeft.y() + 30; ++y) {
-        for (int x = topLeft.x(); x < topLeft.x() + 200; ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c == Qt::white)
-                ++paper;
-            else if (std::max({c.red(), c.green(), c.blue()}) < 64)
-                ++ink;
-        }
-    }
-    EXPECT_GT(ink, 50);
-    EXPECT_GT(paper, 3000);
-    view->close();
 }
 
 TEST_F(DocumentWindowTest, SaveAsPdfWritesAPdfAndLeavesTheChangesUnsaved) {
