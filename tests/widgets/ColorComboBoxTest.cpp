@@ -86,7 +86,16 @@ TEST_F(ColorComboBoxTest, TheClosedListElidesATextTooWideForIt) {
     const QString shown = combo->ClosedText();
     EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(combo->currentText().startsWith(shown.chopped(1)));
-    EXPECT_LE(combo->fontMetrics().horizontalAdvance(shown), combo->TextRect().width());
+    const QRect text = combo->TextRect();
+    EXPECT_LE(combo->fontMetrics().horizontalAdvance(shown), text.width());
+    // Drawn so: between the ellipsis and the arrow, only the list's colour.
+    combo->SetColorEx(QColor(255, 255, 255));
+    const QImage image = combo->grab().toImage();
+    const int after = text.left() + combo->fontMetrics().horizontalAdvance(shown) + 2;
+    ASSERT_LT(after, text.right());
+    for (int x = after; x <= text.right(); ++x)
+        for (int y = text.top() + 3; y < text.bottom() - 3; ++y)
+            ASSERT_EQ(image.pixelColor(x, y), QColor(255, 255, 255)) << x << "," << y;
     combo->setCurrentIndex(1);
     EXPECT_EQ(combo->ClosedText(), "50");
 }
