@@ -274,7 +274,7 @@ bool RealDisplay::MarkClipboard() {
     marker_->write(marker.toUtf8());
     marker_->waitForBytesWritten(5000);
     marker_->closeWriteChannel();
-    return WaitFor([&] { return ReadClipboard(QStringLiteral("UTF8_STRING")) == marker; }, 5000);
+    return WaitFor([&] { return ReadClipboard(QStringLiteral("UTF8_STRING")) == marker; }, 10000);
 }
 
 QString RealDisplay::CopyFocused(const QString& target) {
@@ -283,7 +283,7 @@ QString RealDisplay::CopyFocused(const QString& target) {
     const QString marker = ReadClipboard(QStringLiteral("UTF8_STRING"));
     Key(QStringLiteral("ctrl+a ctrl+c"));
     const bool copied = WaitFor(
-        [&] { return ReadClipboard(QStringLiteral("UTF8_STRING")) != marker; }, 3000);
+        [&] { return ReadClipboard(QStringLiteral("UTF8_STRING")) != marker; }, 10000);
     const QString text = copied ? ReadClipboard(target) : QString();
     Stop(marker_);
     return text;

@@ -120,7 +120,7 @@ protected:
 
     // Waits until the main window shows `colour` at `inMain`.
     bool WaitForColour(QPoint inMain, QColor colour) {
-        return RealDisplay::WaitFor([&] { return ColourAt(inMain) == colour; }, 5000);
+        return RealDisplay::WaitFor([&] { return ColourAt(inMain) == colour; }, 10000);
     }
 
     // The worked example, by keyboard from the density field backwards to
@@ -265,7 +265,7 @@ TEST_P(ReportOnDisplay, TheReportOpensInBlackOnWhiteAndReadsBack) {
             page = FindPage(shot);
             return page.ink > kReportInk;
         },
-        5000);
+        10000);
     shot.save(Folder(dark ? "e2e-dark-report.png" : "e2e-default-report.png"));
     ASSERT_TRUE(inked) << "no black text on white paper: " << page.ink << " ink pixels on "
                        << page.paper.width() << "x" << page.paper.height();
