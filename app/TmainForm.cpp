@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QPalette>
+#include <QShortcut>
 
 #include "app/ErrorBox.h"
 #include "app/WindowPlacement.h"
@@ -14,6 +15,7 @@
 #include "numbers/FormatFloat.h"
 #include "numbers/ParseDecimal.h"
 #include "report/ReportStep.h"
+#include "widgets/Accessibility.h"
 #include "widgets/SystemColors.h"
 
 namespace velars {
@@ -83,7 +85,9 @@ TmainForm::TmainForm(PlatformServices& platform, const ObjectFactory& factory, Q
     p.setColor(QPalette::Window, ButtonFaceColor());
     setPalette(p);
     setAutoFillBackground(true);
+    InstallAccessibility();
     CreateControls();
+    NameControls();
     WireEvents();
 }
 
@@ -155,7 +159,7 @@ void TmainForm::CreateControls() {
     mePatm = Place(new TextField(g), "mePatm", 49, 242, 121, 24);
     label_KPa = MakeRichLabel(g, "label_KPa", 180, 240, 40, 25, {Plain(QStringLiteral("КПа"))});
 
-    cbOtchet = Place(new QCheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410,
+    cbOtchet = Place(new CheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410,
                      145, 17);
     RichEdit1 = Place(new RichTextPane(this), "RichEdit1", 3, 440, 277, 163);
     RichEdit1->setFont(ArialPixels(13));
@@ -168,6 +172,27 @@ void TmainForm::CreateControls() {
                                    cbOtchet, RichEdit1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void TmainForm::NameControls() {
+    const struct {
+        QWidget* control;
+        const char* name;
+    } names[] = {
+        {cbPribor, "Тип измерительного прибора"},
+        {cbUchastok, "Тип измерительного участка"},
+        {cbDy, "Dy, мм"},
+        {Edit_LDy, "L/Dy"},
+        {mePlotnost, "Плотность при стандартных условиях, кг/м³"},
+        {meQ, "Расход при стандартных условиях, нм³/ч"},
+        {meTgaza, "Температура газа, °С"},
+        {mePizb, "Избыточное давление, МПа"},
+        {mePizb2, "Избыточное давление, мм вод. ст."},
+        {mePatm, "Атмосферное давление, кПа"},
+        {RichEdit1, "Результаты расчета"},
+    };
+    for (const auto& n : names)
+        n.control->setAccessibleName(QString::fromUtf8(n.name));
 }
 
 void TmainForm::WireEvents() {
@@ -201,6 +226,16 @@ void TmainForm::WireEvents() {
     on(mePatm, &TextField::clicked, &TmainForm::mePatmClick);
     on(mePatm, &TextField::entered, &TmainForm::mePatmEnter);
     on(butRaschhet, &GlassButton::clicked, &TmainForm::butRaschhetClick);
+    // The button is no Tab stop: F9 and Ctrl+Enter press it from anywhere in
+    // the window, the focus staying where it is.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_F9), QKeySequence(Qt::CTRL | Qt::Key_Return),
+          QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, butRaschhet, &QAbstractButton::click);
+    }
+    butRaschhet->setToolTip(QStringLiteral("Расчитать (F9, Ctrl+Enter)"));
 }
 
 void TmainForm::FormCreate() {

@@ -8,7 +8,6 @@
 // Every control carries its name as objectName, so tests reach them with
 // findChild<...>("cbPribor").
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QWidget>
 #include <cstdint>
@@ -21,6 +20,7 @@
 #include "report/ObjectFactory.h"
 #include "report/ReportContent.h"
 #include "report/WordConnection.h"
+#include "widgets/CheckBox.h"
 #include "widgets/ColorComboBox.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GroupFrame.h"
@@ -77,7 +77,7 @@ public:
     RichLabel* Patm;
     TextField* mePatm;
     RichLabel* label_KPa;
-    QCheckBox* cbOtchet;
+    CheckBox* cbOtchet;
     RichTextPane* RichEdit1;
 
     // --- Event handlers ------------------------------------------------------
@@ -140,6 +140,8 @@ private:
     void MarkInvalid(InputList list) override;
 
     void CreateControls();
+    // What a screen reader says for each input: its label and unit.
+    void NameControls();
     void WireEvents();
     TextField* FieldOf(InputField field) const;
     // The choice and the record as the report reads them.

@@ -55,6 +55,7 @@ public:
     bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
                            QString* selectedFilter = nullptr) override;
 
+    QString DocumentsFolder() override { return documentsFolder; }
     QSize Monitor0Size() override { return monitorSize; }
     Separators LocaleSeparators() override { return separators; }
 
@@ -96,6 +97,7 @@ public:
     std::deque<int> messageBoxAnswers;
     std::deque<SaveDialogAnswer> saveDialogAnswers;
 
+    QString documentsFolder;  // none
     QSize monitorSize{1920, 1080};
     Separators separators;  // ',' and U+00A0
     // A folder that does not exist, so that a test that forgets to set it

@@ -54,6 +54,10 @@ public:
     virtual bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
                                    QString* selectedFilter = nullptr) = 0;
 
+    // The user's Documents folder, where a save dialog that has no file yet
+    // starts; empty when the system names none.
+    virtual QString DocumentsFolder() = 0;
+
     // Full size of monitor 0 in pixels (not the work area, not its position).
     virtual QSize Monitor0Size() = 0;
 

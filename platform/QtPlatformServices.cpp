@@ -5,7 +5,10 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -87,6 +90,13 @@ bool QtPlatformServices::ExecuteSaveDialog(QString& fileName, const QString& fil
     if (selectedFilter)
         *selectedFilter = chosenFilter;
     return true;
+}
+
+QString QtPlatformServices::DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
 }
 
 QSize QtPlatformServices::Monitor0Size() {

@@ -21,6 +21,9 @@ public:
     // QFileDialog::getSaveFileName, opened at the last confirmed name.
     bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
                            QString* selectedFilter = nullptr) override;
+    // The desktop's Documents folder (XDG_DOCUMENTS_DIR, else ~/Documents)
+    // when it exists, else the home folder.
+    QString DocumentsFolder() override;
     // The full geometry of the first screen; an empty size without screens.
     QSize Monitor0Size() override;
     Separators LocaleSeparators() override;

@@ -3,7 +3,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
@@ -104,6 +107,33 @@ TEST(QtPlatformServices, ScreenExecutableAndDate) {
     EXPECT_FALSE(platform.Monitor0Size().isEmpty());
     EXPECT_TRUE(platform.ExecutablePath().endsWith("/platform_tests"));
     EXPECT_TRUE(platform.Today().isValid());
+}
+
+// The desktop's Documents folder as the user's folder settings name it, the
+// home folder when it does not exist.
+TEST(QtPlatformServices, DocumentsFolderFromTheUserFolderSettings) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    QDir(home.path()).mkpath("config");
+    QFile dirs(home.filePath("config/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Документы\"\n");
+    dirs.close();
+
+    QtPlatformServices platform;
+    EXPECT_EQ(platform.DocumentsFolder(), QDir(home.path()).absolutePath())
+        << "no such folder yet";
+    QDir(home.path()).mkpath(QStringLiteral("Документы"));
+    EXPECT_EQ(platform.DocumentsFolder(), home.filePath(QStringLiteral("Документы")));
+
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    if (oldConfig.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
