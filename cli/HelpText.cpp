@@ -11,7 +11,7 @@ const char* const kUsage = R"(Usage:
                  --temperature X --gauge-pressure X --atm-pressure X
                  [--ldy X] [--verbose]
   velars-tp-calc --csv FILE [--output FILE] [--threads N]
-  velars-tp-calc --help
+  velars-tp-calc --help | --version
 
 Estimates the largest pressure loss of a gas flow meter and its measuring
 section in clean state, and the allowed increase of the pressure drop once
@@ -97,6 +97,10 @@ Models, their sections and diameters (mm)
 )";
 
 }  // namespace
+
+QString VersionText() {
+    return QStringLiteral("velars-tp-calc " VELARS_VERSION "\n");
+}
 
 QString HelpText() {
     QString text = QString::fromUtf8(kUsage);

@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kMaxThreads = 64;
 
-enum class Option { Help, Verbose, Csv, Output, Threads, Input };
+enum class Option { Help, Version, Verbose, Csv, Output, Threads, Input };
 
 struct OptionEntry {
     const char* name;
@@ -17,6 +17,7 @@ struct OptionEntry {
 constexpr OptionEntry kOptions[] = {
     {"--help", Option::Help, Field::Model},
     {"-h", Option::Help, Field::Model},
+    {"--version", Option::Version, Field::Model},
     {"--verbose", Option::Verbose, Field::Model},
     {"-v", Option::Verbose, Field::Model},
     {"--csv", Option::Csv, Field::Model},
@@ -62,7 +63,8 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         const OptionEntry* option = Find(name);
         if (!option) return QStringLiteral("unknown option ") + Quoted(name);
 
-        const bool takesValue = option->option != Option::Help && option->option != Option::Verbose;
+        const bool takesValue = option->option != Option::Help && option->option != Option::Version &&
+                                option->option != Option::Verbose;
         std::optional<QString> value;
         if (equals >= 0) {
             if (!takesValue) return QStringLiteral("option ") + Quoted(name) + QStringLiteral(" takes no value");
@@ -80,6 +82,7 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         QString problem;
         switch (option->option) {
             case Option::Help: options.help = true; break;
+            case Option::Version: options.version = true; break;
             case Option::Verbose: options.verbose = true; break;
             case Option::Csv:
                 problem = once(options.csv.has_value());
@@ -107,7 +110,7 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         }
         if (!problem.isEmpty()) return problem;
     }
-    if (options.help) return {};
+    if (options.help || options.version) return {};
     if (options.csv) {
         if (!firstInput.isEmpty())
             return Quoted(firstInput) + QStringLiteral(" cannot be combined with --csv: the file gives the inputs");

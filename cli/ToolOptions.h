@@ -11,6 +11,7 @@ namespace velars::cli {
 
 struct ToolOptions {
     bool help = false;
+    bool version = false;
     bool verbose = false;
     std::optional<QString> csv;     // input file, "-" for standard input
     std::optional<QString> output;  // CSV output file; standard output when absent

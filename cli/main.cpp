@@ -75,6 +75,10 @@ int Run(int argc, char** argv) {
         Print(stdout, HelpText());
         return 0;
     }
+    if (options.version) {
+        Print(stdout, VersionText());
+        return 0;
+    }
     if (options.csv) return RunCsv(options);
 
     QString out;

@@ -68,6 +68,12 @@ public:
     QString ExecutablePath() override { return executablePath; }
     QDate Today() override { return today; }
 
+    QString InstalledBinaryFolder() override { return installedBinaryFolder; }
+    // Every folder is the user's and writable unless listed below.
+    bool UserOwnsFolder(const QString& folder) override;
+    bool UserMayWriteFolder(const QString& folder) override;
+    QString UserDataFolder() override { return userDataFolder; }
+
     // --- Scripting -----------------------------------------------------------
 
     void QueueMessageBoxResult(int result) { messageBoxAnswers.push_back(result); }
@@ -105,6 +111,13 @@ public:
     QString executablePath = QStringLiteral("/nonexistent/velars-tp/velars-tp");
     QDate today{2024, 3, 15};
     std::optional<QString> narrowRepertoire;  // nullopt: identity round trip
+
+    // The installation and the user: folders are compared without a trailing '/'.
+    QString installedBinaryFolder = QStringLiteral("/usr/bin");
+    std::vector<QString> foreignFolders;    // folders of another owner (root's)
+    std::vector<QString> readOnlyFolders;   // folders the user may not write
+    // Like the executable: a folder that does not exist unless a test sets it.
+    QString userDataFolder = QStringLiteral("/nonexistent/home/.local/share");
 };
 
 }  // namespace velars

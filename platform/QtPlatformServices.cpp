@@ -1,6 +1,8 @@
 #include "platform/QtPlatformServices.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
@@ -11,6 +13,8 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velars {
 
@@ -130,6 +134,29 @@ QString QtPlatformServices::ExecutablePath() {
 
 QDate QtPlatformServices::Today() {
     return QDate::currentDate();
+}
+
+QString QtPlatformServices::InstalledBinaryFolder() {
+    const QString folder = QStringLiteral(VELARS_INSTALL_BINDIR);
+    // /bin is /usr/bin on a merged-/usr system: compare real paths.
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
+}
+
+bool QtPlatformServices::UserOwnsFolder(const QString& folder) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(folder).constData(), &info) == 0 && info.st_uid == ::geteuid();
+}
+
+bool QtPlatformServices::UserMayWriteFolder(const QString& folder) {
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+}
+
+QString QtPlatformServices::UserDataFolder() {
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    return QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));
 }
 
 }  // namespace velars

@@ -34,6 +34,11 @@ public:
     QString FromNarrow(const QByteArray& text) override;
     QString ExecutablePath() override;
     QDate Today() override;
+    // The binary folder that CMake installs into (VELARS_INSTALL_BINDIR).
+    QString InstalledBinaryFolder() override;
+    bool UserOwnsFolder(const QString& folder) override;
+    bool UserMayWriteFolder(const QString& folder) override;
+    QString UserDataFolder() override;
 
 private:
     QPointer<QWidget> mainWindow_;

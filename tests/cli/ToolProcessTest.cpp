@@ -159,8 +159,14 @@ TEST(ToolProcessTest, UsageErrorsAndHelp) {
     const ToolRun help = Tool({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     for (const char* text : {"--csv FILE", "--verbose", "gauge_pressure", "Exit status",
-                             "ВЕЛАРС-МТ7-Сфера", "Турбулизатор-Н исп. реверс", "needs --ldy"})
+                             "ВЕЛАРС-МТ7-Сфера", "Турбулизатор-Н исп. реверс", "needs --ldy",
+                             "--version"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(text))) << text;
+
+    const ToolRun version = Tool({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("velars-tp-calc " VELARS_VERSION "\n"));
+    EXPECT_EQ(Tool({QStringLiteral("--version=1")}).status, 2);
 }
 
 TEST(ToolProcessTest, CsvFileWithABadRow) {

@@ -136,6 +136,41 @@ TEST(QtPlatformServices, DocumentsFolderFromTheUserFolderSettings) {
         qunsetenv("XDG_CONFIG_HOME");
 }
 
+TEST(QtPlatformServices, UserDataFolderFollowsXdgDataHome) {
+    QtPlatformServices platform;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share";
+    const struct {
+        const char* value;
+        QString folder;
+    } cases[] = {
+        {"/srv/data/", "/srv/data"},
+        {"", fallback},
+        {"relative/data", fallback},  // only an absolute path counts
+    };
+    for (const auto& c : cases) {
+        qputenv("XDG_DATA_HOME", c.value);
+        EXPECT_EQ(platform.UserDataFolder(), c.folder) << c.value;
+    }
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(platform.UserDataFolder(), fallback);
+    if (!saved.isNull())
+        qputenv("XDG_DATA_HOME", saved);
+}
+
+TEST(QtPlatformServices, FolderOwnerAndWriteAccess) {
+    QtPlatformServices platform;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_TRUE(platform.UserOwnsFolder(dir.path()));
+    EXPECT_TRUE(platform.UserMayWriteFolder(dir.path()));
+    const QString missing = dir.filePath("missing");
+    EXPECT_FALSE(platform.UserOwnsFolder(missing));
+    EXPECT_FALSE(platform.UserMayWriteFolder(missing));
+    EXPECT_TRUE(platform.InstalledBinaryFolder().endsWith("/bin"));
+    EXPECT_FALSE(platform.InstalledBinaryFolder().endsWith("/"));
+}
+
 }  // namespace
 }  // namespace velars
 
