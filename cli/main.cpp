@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <sys/stat.h>
@@ -57,7 +59,10 @@ int RunCsv(const velars::cli::ToolOptions& options) {
     }
     CsvSettings settings;
     settings.threads = options.threads;
-    return ConvertCsv(input, settings, sink);
+    const int status = ConvertCsv(input, settings, sink);
+    // A file's last data may fail only now (a full disk over the network).
+    if (!sink.Close()) return kCannotConvert;
+    return status;
 }
 
 int Run(int argc, char** argv) {
@@ -90,8 +95,13 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         const int status = Run(argc, argv);
-        if (std::fflush(stdout) != 0) {
-            std::fputs("velars-tp-calc: cannot write standard output\n", stderr);
+        // Every write to standard output counts: one that failed along the
+        // way leaves the error mark, the last ones fail in the flush.
+        const bool flushed = std::fflush(stdout) == 0;
+        const int flushError = errno;
+        if (!flushed || std::ferror(stdout)) {
+            std::fprintf(stderr, "velars-tp-calc: cannot write standard output: %s\n",
+                         flushed ? "an earlier write failed" : std::strerror(flushError));
             return kUsageError;
         }
         return status;
