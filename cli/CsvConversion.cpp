@@ -71,10 +71,11 @@ void ConvertJob(Job& job, char separator, const CsvColumns& columns,
         messages.clear();
         if (records.Unterminated()) {
             const std::string_view open = fields.back();
-            const auto lines = std::count(open.begin(), open.end(), '\n');
+            const auto lines = std::count(open.begin(), open.end(), '\n') +
+                               (!open.empty() && open.back() != '\n' ? 1 : 0);
             messages.push_back("the quote that opens field " + ColumnLabel(columns, fields.size() - 1) +
-                               " is never closed: the rest of the file (" + std::to_string(lines + 1) +
-                               (lines == 0 ? " line" : " lines") + ") went into that field");
+                               " is never closed: the rest of the file (" + std::to_string(lines) +
+                               (lines == 1 ? " line" : " lines") + ") went into that field");
         } else if (calculation.Process(fields, job.out, messages)) {
             continue;
         }

@@ -22,9 +22,14 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// Why the first write to standard output that failed did; 0 while none has.
+int stdoutError = 0;
+
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    const std::size_t size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout && stdoutError == 0)
+        stdoutError = errno;
 }
 
 void Complain(const QString& message) {
@@ -97,11 +102,10 @@ int main(int argc, char** argv) {
         const int status = Run(argc, argv);
         // Every write to standard output counts: one that failed along the
         // way leaves the error mark, the last ones fail in the flush.
-        const bool flushed = std::fflush(stdout) == 0;
-        const int flushError = errno;
-        if (!flushed || std::ferror(stdout)) {
+        if (std::fflush(stdout) != 0 && stdoutError == 0) stdoutError = errno;
+        if (stdoutError != 0 || std::ferror(stdout)) {
             std::fprintf(stderr, "velars-tp-calc: cannot write standard output: %s\n",
-                         flushed ? "an earlier write failed" : std::strerror(flushError));
+                         stdoutError != 0 ? std::strerror(stdoutError) : "a write failed");
             return kUsageError;
         }
         return status;
