@@ -27,8 +27,8 @@ struct CsvSettings {
     // The input is converted in blocks of about this many bytes of whole
     // records, read this many bytes at a time; at most a few blocks are
     // held at once, whatever the number of threads.
-    std::size_t blockBytes = 512 * 1024;
-    std::size_t readBytes = 256 * 1024;
+    std::size_t blockBytes = 256 * 1024;
+    std::size_t readBytes = 128 * 1024;
 };
 
 // Exit statuses of the conversion.
