@@ -11,18 +11,12 @@ std::size_t FindByte(const char* data, std::size_t from, std::size_t to, char c)
     return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : to;
 }
 
-// The last LF in [from, to), or `to` when there is none.
-std::size_t FindLastLf(const char* data, std::size_t from, std::size_t to) {
-    const void* found = memrchr(data + from, '\n', to - from);
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : to;
-}
-
 }  // namespace
 
 RecordBlocks::RecordBlocks(InputText& input, std::size_t blockBytes, std::size_t readBytes,
-                           std::size_t recordLimit)
+                           std::size_t recordLimit, long blockRecords)
     : input_(input), blockBytes_(blockBytes), readBytes_(readBytes > 0 ? readBytes : 1),
-      limit_(recordLimit) {}
+      limit_(recordLimit), blockRecords_(blockRecords > 0 ? blockRecords : 1) {}
 
 bool RecordBlocks::ReadMore(std::string& error) {
     const long count = input_.Read(buffer_, readBytes_, error);
@@ -110,8 +104,7 @@ void RecordBlocks::ScanBuffer() {
                 state_ = Scan::FieldStart;
                 return;
             }
-        } else if (quote - recordStart_ > limit_) {
-            // A record in this run may be too long: look at each one.
+        } else {
             for (std::size_t p = i;;) {
                 const std::size_t lf = FindByte(data, p, quote, '\n');
                 if (lf == quote) break;
@@ -123,10 +116,13 @@ void RecordBlocks::ScanBuffer() {
                 }
                 recordStart_ = lf + 1;
                 p = lf + 1;
+                if (++records_ == blockRecords_) {
+                    // A full block: its messages and output stay small too.
+                    scanned_ = lf + 1;
+                    state_ = Scan::FieldStart;
+                    return;
+                }
             }
-        } else {
-            const std::size_t lf = FindLastLf(data, i, quote);
-            if (lf < quote) recordStart_ = lf + 1;
         }
         if (quote > i) {
             const char last = data[quote - 1];
@@ -144,6 +140,7 @@ void RecordBlocks::ScanBuffer() {
 }
 
 void RecordBlocks::Emit(RecordBlock& block, std::size_t end) {
+    records_ = 0;
     block.text = std::move(buffer_);
     buffer_.assign(block.text, end, std::string::npos);
     block.text.resize(end);
@@ -157,7 +154,7 @@ RecordBlocks::Status RecordBlocks::Next(RecordBlock& block, std::string& error) 
     block.overlong = false;
     block.unterminated = false;
     for (;;) {
-        if (overlongEnd_ == 0) ScanBuffer();
+        if (overlongEnd_ == 0 && records_ < blockRecords_) ScanBuffer();
         if (overlongEnd_ > 0) {
             if (recordStart_ > 0) {  // the records before it first
                 Emit(block, recordStart_);
@@ -170,7 +167,7 @@ RecordBlocks::Status RecordBlocks::Next(RecordBlock& block, std::string& error) 
             block.overlong = true;
             return Status::Block;
         }
-        if (!skipping_ && buffer_.size() - recordStart_ > limit_) {
+        if (!skipping_ && scanned_ == buffer_.size() && buffer_.size() - recordStart_ > limit_) {
             if (recordStart_ > 0) {
                 Emit(block, recordStart_);
                 return Status::Block;
@@ -188,7 +185,7 @@ RecordBlocks::Status RecordBlocks::Next(RecordBlock& block, std::string& error) 
                 block.unterminated = state_ == Scan::Quoted;
                 return Status::Block;
             }
-        } else if (recordStart_ >= blockBytes_ && recordStart_ > 0) {
+        } else if (recordStart_ > 0 && (recordStart_ >= blockBytes_ || records_ >= blockRecords_)) {
             Emit(block, recordStart_);
             return Status::Block;
         } else if (atEnd_) {

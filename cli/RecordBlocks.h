@@ -25,11 +25,12 @@ struct RecordBlock {
 class RecordBlocks {
 public:
     static constexpr std::size_t kRecordLimit = std::size_t{1} << 20;
+    static constexpr long kBlockRecords = 2048;
 
-    // Blocks of about `blockBytes` (at least one record each), the input
-    // read `readBytes` at a time.
+    // Blocks of about `blockBytes` and at most `blockRecords` records (at
+    // least one each), the input read `readBytes` at a time.
     RecordBlocks(InputText& input, std::size_t blockBytes, std::size_t readBytes,
-                 std::size_t recordLimit = kRecordLimit);
+                 std::size_t recordLimit = kRecordLimit, long blockRecords = kBlockRecords);
 
     enum class Status { Block, End, Failed };
 
@@ -60,6 +61,7 @@ private:
     std::size_t blockBytes_;
     std::size_t readBytes_;
     std::size_t limit_;
+    long blockRecords_;
     char separator_ = ',';
 
     std::string buffer_;
@@ -71,6 +73,7 @@ private:
     std::size_t scanned_ = 0;
     std::size_t recordStart_ = 0;
     Scan state_ = Scan::FieldStart;
+    long records_ = 0;  // complete records before recordStart_
     // One past the LF of a complete record longer than the limit that
     // starts at recordStart_; 0 when none.
     std::size_t overlongEnd_ = 0;
