@@ -93,7 +93,8 @@ std::string RowMessage(long row, const std::string& message) {
 }  // namespace
 
 int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
-    RecordBlocks blocks(input, settings.blockBytes, settings.readBytes);
+    RecordBlocks blocks(input, settings.blockBytes, settings.readBytes, RecordBlocks::kRecordLimit,
+                        settings.blockRecords);
     std::string error;
     const std::string kEmpty = "the file is empty: the first row must name the columns";
 

@@ -24,10 +24,11 @@ public:
 struct CsvSettings {
     int threads = 0;        // worker threads; 0: one per processor
     bool fastPath = true;   // read plain rows without Qt strings
-    // The input is converted in blocks of about this many bytes of whole
-    // records, read this many bytes at a time; at most a few blocks are
+    // The input is converted in blocks of whole records, of about this many
+    // bytes and at most this many records, read this many bytes at a time; at most a few blocks are
     // held at once, whatever the number of threads.
     std::size_t blockBytes = 256 * 1024;
+    long blockRecords = 2048;
     std::size_t readBytes = 128 * 1024;
 };
 

@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cut.threads = 2;
     cut.blockBytes = 1 + size % 61;
     cut.readBytes = 1 + size % 7;
+    cut.blockRecords = 1 + static_cast<long>(size % 3);
     FUZZ_CHECK(Convert(text, cut) == expected);
     return 0;
 }

@@ -255,14 +255,20 @@ TEST(CsvConversionTest, BlockAndReadSizesDoNotChangeTheOutput) {
                                  "1 of 5 rows failed"}));
     for (std::size_t block : {0, 1, 7, 64}) {
         for (std::size_t read : {1, 2, 5, 333}) {
-            for (int threads : {1, 3}) {
-                CsvSettings settings;
-                settings.threads = threads;
-                settings.blockBytes = block;
-                settings.readBytes = read;
-                const Outcome cut = Convert(text, settings);
-                EXPECT_EQ(cut.out, whole.out) << block << " " << read << " " << threads;
-                EXPECT_EQ(cut.reports, whole.reports) << block << " " << read << " " << threads;
+            for (long records : {1, 2, 2048}) {
+                for (int threads : {1, 3}) {
+                    CsvSettings settings;
+                    settings.threads = threads;
+                    settings.blockBytes = block;
+                    settings.readBytes = read;
+                    settings.blockRecords = records;
+                    const Outcome cut = Convert(text, settings);
+                    const std::string where = std::to_string(block) + " bytes, " + std::to_string(read) +
+                                              " read, " + std::to_string(records) + " records, " +
+                                              std::to_string(threads) + " threads";
+                    EXPECT_EQ(cut.out, whole.out) << where;
+                    EXPECT_EQ(cut.reports, whole.reports) << where;
+                }
             }
         }
     }
