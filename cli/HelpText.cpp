@@ -84,14 +84,18 @@ Many installations (CSV)
   A row that cannot be calculated is left out of the output and reported on
   standard error as "row N: field 'flow': '5,,0' is not a valid floating
   point value" (one line per problem; rows are counted as in a spreadsheet,
-  the header being row 1), and the other rows go on.
+  the header being row 1), and the other rows go on. Text from the file is
+  shown with control characters escaped and cut after 40 characters. A row
+  longer than 1 MiB is reported as "row N: line longer than 1 MiB". The
+  file is read and the output written as the conversion goes, so that
+  memory stays small whatever the size of the file; FILE may be a pipe.
 
 Exit status
   0  every installation was calculated
   1  an input was invalid, a calculation raised a floating-point fault
      (division by zero, overflow, invalid operation), or a CSV row failed
-  2  the command line, the input file, its header or the output file could
-     not be used
+  2  the command line, the input file, its header or the output could not
+     be used: a file that could not be read to its end, a write that failed
 
 Models, their sections and diameters (mm)
 )";

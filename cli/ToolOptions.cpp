@@ -1,4 +1,5 @@
 #include "cli/ToolOptions.h"
+#include "cli/MessageText.h"
 
 namespace velars::cli {
 
@@ -46,7 +47,7 @@ const OptionEntry* Find(const QString& name) {
     return nullptr;
 }
 
-QString Quoted(const QString& text) { return QLatin1Char('\'') + text + QLatin1Char('\''); }
+QString Quoted(const QString& text) { return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\''); }
 
 }  // namespace
 

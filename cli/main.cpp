@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <sys/stat.h>
@@ -20,9 +22,14 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// Why the first write to standard output that failed did; 0 while none has.
+int stdoutError = 0;
+
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    const std::size_t size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout && stdoutError == 0)
+        stdoutError = errno;
 }
 
 void Complain(const QString& message) {
@@ -57,7 +64,10 @@ int RunCsv(const velars::cli::ToolOptions& options) {
     }
     CsvSettings settings;
     settings.threads = options.threads;
-    return ConvertCsv(input, settings, sink);
+    const int status = ConvertCsv(input, settings, sink);
+    // A file's last data may fail only now (a full disk over the network).
+    if (!sink.Close()) return kCannotConvert;
+    return status;
 }
 
 int Run(int argc, char** argv) {
@@ -94,8 +104,12 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         const int status = Run(argc, argv);
-        if (std::fflush(stdout) != 0) {
-            std::fputs("velars-tp-calc: cannot write standard output\n", stderr);
+        // Every write to standard output counts: one that failed along the
+        // way leaves the error mark, the last ones fail in the flush.
+        if (std::fflush(stdout) != 0 && stdoutError == 0) stdoutError = errno;
+        if (stdoutError != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "velars-tp-calc: cannot write standard output: %s\n",
+                         stdoutError != 0 ? std::strerror(stdoutError) : "a write failed");
             return kUsageError;
         }
         return status;
