@@ -66,6 +66,7 @@ public:
 
     QString ExecutablePath() override { return executablePath; }
     QDate Today() override { return today; }
+    void SetClipboardText(const QString& text) override { clipboard.push_back(text); }
 
     // --- Scripting -----------------------------------------------------------
 
@@ -93,6 +94,7 @@ public:
 
     std::vector<MessageBoxCall> messageBoxes;  // every box, in order
     std::vector<SaveDialogCall> saveDialogs;   // every save dialog, in order
+    std::vector<QString> clipboard;            // every text put on the clipboard, in order
     std::deque<int> messageBoxAnswers;
     std::deque<SaveDialogAnswer> saveDialogAnswers;
 

@@ -69,6 +69,9 @@ public:
 
     // Today's local date.
     virtual QDate Today() = 0;
+
+    // Puts plain text on the system clipboard.
+    virtual void SetClipboardText(const QString& text) = 0;
 };
 
 }  // namespace velars

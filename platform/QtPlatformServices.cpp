@@ -1,5 +1,6 @@
 #include "platform/QtPlatformServices.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -120,6 +121,10 @@ QString QtPlatformServices::ExecutablePath() {
 
 QDate QtPlatformServices::Today() {
     return QDate::currentDate();
+}
+
+void QtPlatformServices::SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 }  // namespace velars

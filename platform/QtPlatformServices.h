@@ -31,6 +31,7 @@ public:
     QString FromNarrow(const QByteArray& text) override;
     QString ExecutablePath() override;
     QDate Today() override;
+    void SetClipboardText(const QString& text) override;
 
 private:
     QPointer<QWidget> mainWindow_;
