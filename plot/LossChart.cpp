@@ -93,16 +93,17 @@ QChart* CreateLossChart(const LossChartData& data) {
                     catalogue::SectionsOf(c.model).value(c.section) +
                     QStringLiteral(", Dy %1 мм").arg(c.dy));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setLocalizeNumbers(true);
     QFont legendFont = chart->legend()->font();
     legendFont.setPointSizeF(8);
     chart->legend()->setFont(legendFont);
 
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Расход Q, нм³/ч"));
-    x->setLabelFormat(QStringLiteral("%g"));
+    x->setLabelFormat(QStringLiteral("%.6g"));
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("Потери давления ΔP, Па"));
-    y->setLabelFormat(QStringLiteral("%g"));
+    y->setLabelFormat(QStringLiteral("%.6g"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 
