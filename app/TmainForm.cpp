@@ -1,15 +1,20 @@
 #include "app/TmainForm.h"
 
 #include <QEvent>
+#include <QMenu>
+#include <QShortcut>
 #include <QFont>
 #include <QPalette>
 #include <QShortcut>
 
+#include "app/ComparisonWindow.h"
 #include "app/ErrorBox.h"
+#include "app/LossCurveWindow.h"
 #include "app/WindowPlacement.h"
 #include "calc/CheckedArithmetic.h"
 #include "calc/LossModel.h"
 #include "calc/ResultsPane.h"
+#include "calc/Sizing.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"
 #include "numbers/FormatFloat.h"
@@ -89,6 +94,7 @@ TmainForm::TmainForm(PlatformServices& platform, const ObjectFactory& factory, Q
     CreateControls();
     NameControls();
     WireEvents();
+    CreateResultsMenu();
 }
 
 TmainForm::~TmainForm() {
@@ -496,6 +502,98 @@ void TmainForm::butRaschhetClick() {
 
 ReportInputs TmainForm::CurrentReportInputs() const {
     return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_};
+}
+
+// --- The results pane's context menu: sizing -------------------------------------
+
+void TmainForm::CreateResultsMenu() {
+    resultsMenu_ = new QMenu(this);
+    resultsMenu_->setObjectName(QStringLiteral("resultsMenu"));
+    auto add = [this](const QString& text, const char* name, void (TmainForm::*command)()) {
+        QAction* action = resultsMenu_->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this,
+                guard_.Guarded([this, command] { (this->*command)(); }));
+        return action;
+    };
+    QAction* copy = add(QStringLiteral("Копировать"), "actCopy", &TmainForm::CopyResults);
+    add(QStringLiteral("Сравнить варианты…"), "actCompare", &TmainForm::ShowComparison);
+    add(QStringLiteral("График потерь…"), "actCurve", &TmainForm::ShowLossCurve);
+    connect(resultsMenu_, &QMenu::aboutToShow, this,
+            [this, copy] { copy->setEnabled(RichEdit1->textCursor().hasSelection()); });
+
+    // A right click, and the menu key or Shift+F10 while the pane has the
+    // focus.
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { RichEdit1ContextPopup(RichEdit1->viewport()->mapToGlobal(pos)); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* shortcut = new QShortcut(keys, RichEdit1);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            const QRect cursor = RichEdit1->cursorRect();
+            RichEdit1ContextPopup(RichEdit1->viewport()->mapToGlobal(cursor.bottomLeft()));
+        });
+    }
+}
+
+void TmainForm::RichEdit1ContextPopup(const QPoint& globalPos) { resultsMenu_->popup(globalPos); }
+
+void TmainForm::CopyResults() {
+    QString text = RichEdit1->textCursor().selectedText();
+    // The selection separates its paragraphs with U+2029.
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    if (!text.isEmpty())
+        platform_.SetClipboardText(text);
+}
+
+bool TmainForm::ValidateForSizing() {
+    if (CheckInputs() == 0)
+        return true;
+    platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
+                         MB_ICONERROR, BoxOwner::Application);
+    return false;
+}
+
+void TmainForm::ShowComparison() {
+    if (!ValidateForSizing())
+        return;
+    const Separators separators = platform_.LocaleSeparators();
+    // The cut-in model is compared when its L/Dy field holds a number.
+    std::optional<QString> ldy;
+    try {
+        ReadSingle(Edit_LDy->text(), separators.decimal);
+        ldy = Edit_LDy->text();
+    } catch (const EConvertError&) {
+    }
+    std::vector<ChoiceResult> results = CompareChoices(record_, ldy, separators.decimal);
+    SortByLoss(results);
+    if (!comparison_)
+        comparison_ = new ComparisonWindow(platform_, this);
+    comparison_->SetResults(std::move(results), separators);
+    comparison_->show();
+    comparison_->raise();
+    comparison_->activateWindow();
+}
+
+void TmainForm::ShowLossCurve() {
+    if (!ValidateForSizing())
+        return;
+    const Separators separators = platform_.LocaleSeparators();
+    plot::LossChartData data;
+    data.choice = {cbPribor->currentIndex(), cbUchastok->currentIndex(), record_.valDy};
+    data.separators = separators;
+    data.entered = CalculateChoice(record_, data.choice, Edit_LDy->text(), separators.decimal);
+    // 201 flows from zero to twice the entered one: the middle one is it.
+    const float twice = checked::ToSingle(checked::Mul(record_.valQ, 2.0L));
+    data.points = velars::LossCurve(record_, data.choice, Edit_LDy->text(), separators.decimal,
+                                    CurveFlows(0.0f, twice, 201));
+    if (!lossCurve_)
+        lossCurve_ = new LossCurveWindow(this);
+    lossCurve_->SetCurve(data);
+    lossCurve_->show();
+    lossCurve_->raise();
+    lossCurve_->activateWindow();
 }
 
 }  // namespace velars

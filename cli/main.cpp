@@ -1,6 +1,7 @@
 // velars-tp-calc: the pressure-loss calculation of the velars-tp window on
 // the command line, for one installation or a CSV file of many.
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
 #include <cerrno>
@@ -10,7 +11,9 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "cli/CompareMode.h"
 #include "cli/CsvConversion.h"
+#include "cli/CurveMode.h"
 #include "cli/HelpText.h"
 #include "cli/InputText.h"
 #include "cli/LocaleSeparators.h"
@@ -34,6 +37,13 @@ void Print(std::FILE* stream, const QString& text) {
 
 void Complain(const QString& message) {
     Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
+}
+
+// Qt's own notes while it draws offscreen (no runtime folder, no window
+// manager) are no business of the tool's user; errors still show.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
 }
 
 bool SameFile(const QString& a, const QString& b) {
@@ -93,7 +103,25 @@ int Run(int argc, char** argv) {
 
     QString out;
     QString err;
-    const int status = CalculateSingle(options.texts, options.verbose, SystemSeparators(), out, err);
+    int status = 0;
+    if (options.compare) {
+        status = RunCompare(options, SystemSeparators(), out, err);
+    } else if (options.curve && options.plot) {
+        // Qt Charts draws through the widgets: a GUI application object on
+        // the offscreen platform, so that no display is needed.
+        int guiArgc = 3;
+        char program[] = "velars-tp-calc";
+        char platformOption[] = "-platform";
+        char offscreen[] = "offscreen";
+        char* guiArgv[] = {program, platformOption, offscreen, nullptr};
+        qInstallMessageHandler(QuietQtNotes);
+        QApplication application(guiArgc, guiArgv);
+        status = RunCurve(options, SystemSeparators(), out, err);
+    } else if (options.curve) {
+        status = RunCurve(options, SystemSeparators(), out, err);
+    } else {
+        status = CalculateSingle(options.texts, options.verbose, SystemSeparators(), out, err);
+    }
     Print(stdout, out);
     Print(stderr, err);
     return status;

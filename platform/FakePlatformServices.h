@@ -67,6 +67,7 @@ public:
 
     QString ExecutablePath() override { return executablePath; }
     QDate Today() override { return today; }
+    void SetClipboardText(const QString& text) override { clipboard.push_back(text); }
 
     QString InstalledBinaryFolder() override { return installedBinaryFolder; }
     // Every folder is the user's and writable unless listed below.
@@ -100,6 +101,7 @@ public:
 
     std::vector<MessageBoxCall> messageBoxes;  // every box, in order
     std::vector<SaveDialogCall> saveDialogs;   // every save dialog, in order
+    std::vector<QString> clipboard;            // every text put on the clipboard, in order
     std::deque<int> messageBoxAnswers;
     std::deque<SaveDialogAnswer> saveDialogAnswers;
 

@@ -87,6 +87,9 @@ public:
     // The user's own data folder: $XDG_DATA_HOME when it is an absolute
     // path, else ~/.local/share; without a trailing '/'.
     virtual QString UserDataFolder() = 0;
+
+    // Puts plain text on the system clipboard.
+    virtual void SetClipboardText(const QString& text) = 0;
 };
 
 }  // namespace velars

@@ -1,5 +1,6 @@
 #include "platform/QtPlatformServices.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -157,6 +158,10 @@ QString QtPlatformServices::UserDataFolder() {
     if (QDir::isAbsolutePath(xdg))
         return QDir::cleanPath(xdg);
     return QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));
+}
+
+void QtPlatformServices::SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 }  // namespace velars

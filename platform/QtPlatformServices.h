@@ -39,6 +39,7 @@ public:
     bool UserOwnsFolder(const QString& folder) override;
     bool UserMayWriteFolder(const QString& folder) override;
     QString UserDataFolder() override;
+    void SetClipboardText(const QString& text) override;
 
 private:
     QPointer<QWidget> mainWindow_;
