@@ -12,6 +12,8 @@
 #include "docserver/DocumentServer.h"
 #include "platform/QtPlatformServices.h"
 #include "report/ObjectFactory.h"
+#include "writer/WriterDetection.h"
+#include "writer/WriterServer.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -31,10 +33,18 @@ int main(int argc, char** argv) {
     velars::QtPlatformServices platform;
     const QString title = velars::ApplicationTitle(platform.ExecutablePath());
     try {
-        // The automation runtime of the report: "Word.Application" is the
-        // document server of this program.
+        // The automation runtime of the report: "Word.Application" is
+        // LibreOffice Writer when the soffice on the PATH has Writer, else
+        // the document server of this program.
         velars::ObjectFactory factory;
-        velars::RegisterDocumentServer(factory, platform);
+        const QString office = velars::FindWriterOffice(qEnvironmentVariable("PATH"));
+        if (office.isEmpty()) {
+            velars::RegisterDocumentServer(factory, platform);
+        } else {
+            velars::OfficeOptions options;
+            options.program = office;
+            velars::RegisterWriterServer(factory, std::move(options));
+        }
         velars::TmainForm mainForm(platform, factory);
         platform.SetMainWindow(&mainForm);
         mainForm.FormCreate();

@@ -66,10 +66,13 @@ ApplicationObject::ApplicationObject(PlatformServices& platform)
             return S_OK;
         });
     using Edge = ApplicationState::Edge;
-    for (const auto& [name, edge] : {std::pair{QStringLiteral("Left"), Edge::Left},
-                                     std::pair{QStringLiteral("Top"), Edge::Top},
-                                     std::pair{QStringLiteral("Width"), Edge::Width},
-                                     std::pair{QStringLiteral("Height"), Edge::Height}}) {
+    for (const auto& entry : {std::pair{QStringLiteral("Left"), Edge::Left},
+                              std::pair{QStringLiteral("Top"), Edge::Top},
+                              std::pair{QStringLiteral("Width"), Edge::Width},
+                              std::pair{QStringLiteral("Height"), Edge::Height}}) {
+        // Named copies: lambdas may not capture structured bindings everywhere.
+        const QString& name = entry.first;
+        const Edge edge = entry.second;
         AddProperty(
             name,
             [this, edge = edge](const MemberCall&, Variant& result) {

@@ -2,7 +2,7 @@
 // The program's own document server: an automation server that stands in
 // for the word processor the report is written into. Every application
 // object it creates opens its documents in windows of their own, where the
-// user reads, edits, saves (ODT or PDF) and prints the report.
+// user reads, edits, saves (ODT, PDF or DOCX) and prints the report.
 //
 // Documents behave as the report expects of a word processor: a new document
 // holds one empty paragraph, Paragraphs.Add appends one more at the end, and

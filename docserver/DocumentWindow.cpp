@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "docserver/DocumentExport.h"
+#include "docserver/DocxExport.h"
 #include "docserver/PageView.h"
 #include "docserver/ServerName.h"
 #include "platform/PlatformServices.h"
@@ -22,6 +23,7 @@ namespace {
 
 const QString kOdtFilter = QStringLiteral("Документ ODF (*.odt)");
 const QString kPdfFilter = QStringLiteral("Документ PDF (*.pdf)");
+const QString kDocxFilter = QStringLiteral("Документ Word (*.docx)");
 
 }  // namespace
 
@@ -98,7 +100,7 @@ void DocumentWindow::UpdateTitle() {
 bool DocumentWindow::Save() {
     if (odtPath_.isEmpty())
         return SaveAs();
-    return WriteFile(odtPath_, false);
+    return WriteFile(odtPath_, Format::Odt);
 }
 
 bool DocumentWindow::SaveAs() {
@@ -109,34 +111,47 @@ bool DocumentWindow::SaveAs() {
         name = folder.isEmpty() ? DocumentName() : QDir(folder).filePath(DocumentName());
     }
     QString selectedFilter;
-    if (!platform_.ExecuteSaveDialog(name, kOdtFilter + QStringLiteral(";;") + kPdfFilter,
-                                     &selectedFilter))
+    if (!platform_.ExecuteSaveDialog(
+            name, kOdtFilter + QStringLiteral(";;") + kPdfFilter + QStringLiteral(";;") + kDocxFilter,
+            &selectedFilter))
         return false;
     dialogFileName_ = name;
 
     // The file's extension decides the format; a name without a known one
     // gets the extension of the chosen filter.
     const QString suffix = QFileInfo(name).suffix().toLower();
-    bool pdf;
+    Format format;
     QString path = name;
-    if (suffix == QLatin1String("pdf") || suffix == QLatin1String("odt")) {
-        pdf = suffix == QLatin1String("pdf");
+    if (suffix == QLatin1String("pdf")) {
+        format = Format::Pdf;
+    } else if (suffix == QLatin1String("docx")) {
+        format = Format::Docx;
+    } else if (suffix == QLatin1String("odt")) {
+        format = Format::Odt;
+    } else if (selectedFilter == kPdfFilter) {
+        format = Format::Pdf;
+        path += QStringLiteral(".pdf");
+    } else if (selectedFilter == kDocxFilter) {
+        format = Format::Docx;
+        path += QStringLiteral(".docx");
     } else {
-        pdf = selectedFilter == kPdfFilter;
-        path += pdf ? QStringLiteral(".pdf") : QStringLiteral(".odt");
+        format = Format::Odt;
+        path += QStringLiteral(".odt");
     }
-    return WriteFile(path, pdf);
+    return WriteFile(path, format);
 }
 
-bool DocumentWindow::WriteFile(const QString& path, bool pdf) {
-    const bool written = pdf ? WritePdf(*document_, path) : WriteOdt(*document_, path);
+bool DocumentWindow::WriteFile(const QString& path, Format format) {
+    const bool written = format == Format::Pdf    ? WritePdf(*document_, path)
+                         : format == Format::Docx ? WriteDocx(*document_, path)
+                                                  : WriteOdt(*document_, path);
     if (!written) {
         platform_.MessageBox(QStringLiteral("Не удалось сохранить файл «%1».")
                                  .arg(QDir::toNativeSeparators(path)),
                              ServerName(), MB_OK | MB_ICONERROR, BoxOwner::None);
         return false;
     }
-    if (!pdf) {
+    if (format == Format::Odt) {
         odtPath_ = path;
         document_->setModified(false);
         UpdateTitle();

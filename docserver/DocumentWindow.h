@@ -1,6 +1,6 @@
 #pragma once
 // The window of one report document: the document as a page, a "Файл" menu to
-// save it (ODT or PDF), print it and close it, and a question before a
+// save it (ODT, PDF or DOCX), print it and close it, and a question before a
 // document with unsaved changes is closed. A top-level window of its own that
 // deletes itself when closed, so it outlives the calculator's window and the
 // program ends only when the last such window is closed.
@@ -31,8 +31,8 @@ public:
 
     // Saves to the ODT file the document came from, or asks for a file.
     bool Save();
-    // Asks for a file name and format (ODT or PDF) and writes the document.
-    // Only an ODT save counts as saving the document's changes.
+    // Asks for a file name and format (ODT, PDF or Word's DOCX) and writes
+    // the document. Only an ODT save counts as saving the document's changes.
     bool SaveAs();
     // The print dialog, then the document on the chosen printer.
     void Print();
@@ -41,7 +41,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool WriteFile(const QString& path, bool pdf);
+    enum class Format { Odt, Pdf, Docx };
+    bool WriteFile(const QString& path, Format format);
     void UpdateTitle();
     void BuildMenus();
 

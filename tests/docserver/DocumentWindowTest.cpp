@@ -1,4 +1,4 @@
-// The report window: saving as ODT and PDF, the question before closing a
+// The report window: saving as ODT, PDF and DOCX, the question before closing a
 // document with unsaved changes, automation calls after the user has closed
 // the window, and the window outliving the calculator's window.
 
@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "ServerFixture.h"
 #include "ZipArchive.h"
@@ -19,6 +20,7 @@ namespace velars::test {
 namespace {
 
 const QString kPdfFilter = QStringLiteral("Документ PDF (*.pdf)");
+const QString kDocxFilter = QStringLiteral("Документ Word (*.docx)");
 constexpr unsigned kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
 
 // The paragraphs of an ODT file's content.xml, as plain text.
@@ -83,6 +85,7 @@ TEST_F(DocumentWindowTest, SaveAsOdtWritesTheReportAndCountsAsSaved) {
     EXPECT_TRUE(platform.saveDialogs[0].fileName.startsWith(QStringLiteral("Отчет ")));
     EXPECT_TRUE(platform.saveDialogs[0].filter.contains(QStringLiteral("*.odt")));
     EXPECT_TRUE(platform.saveDialogs[0].filter.contains(QStringLiteral("*.pdf")));
+    EXPECT_TRUE(platform.saveDialogs[0].filter.contains(kDocxFilter));
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -141,8 +144,52 @@ TEST_F(DocumentWindowTest, SaveAsPdfWritesAPdfAndLeavesTheChangesUnsaved) {
     EXPECT_EQ(platform.saveDialogs[1].fileName, Path(QStringLiteral("report")));
 }
 
+TEST_F(DocumentWindowTest, SaveAsDocxWritesAWordDocumentAndLeavesTheChangesUnsaved) {
+    // A name without extension takes the chosen filter's.
+    platform.QueueSaveConfirm(Path(QStringLiteral("отчет")), kDocxFilter);
+    ASSERT_TRUE(window->SaveAs());
+    QFile file(Path(QStringLiteral("отчет.docx")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto entries = ReadZip(file.readAll());
+    ASSERT_TRUE(entries.has_value());
+    std::map<QString, QByteArray> parts;
+    for (const ZipEntry& entry : *entries)
+        parts[entry.name] = entry.data;
+    for (const char* name : {"[Content_Types].xml", "_rels/.rels", "word/document.xml",
+                             "word/_rels/document.xml.rels", "word/styles.xml",
+                             "docProps/core.xml"})
+        EXPECT_EQ(parts.count(QString::fromLatin1(name)), 1u) << name;
+
+    // The paragraphs' texts in order, the header's run bold and 14 pt, centred.
+    QStringList texts;
+    QXmlStreamReader xml(parts[QStringLiteral("word/document.xml")]);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("p"))
+            texts << QString();
+        else if (xml.isCharacters() && !texts.isEmpty())
+            texts.last() += xml.text();
+    }
+    ASSERT_FALSE(xml.hasError());
+    QStringList expected;
+    for (const ReportLine& line : SampleReport())
+        expected << line.text;
+    expected << QString();
+    EXPECT_EQ(texts, expected);
+    const QByteArray& body = parts[QStringLiteral("word/document.xml")];
+    EXPECT_TRUE(body.contains("<w:jc w:val=\"center\"/>"));
+    EXPECT_TRUE(body.contains("<w:b/><w:sz w:val=\"28\"/>"));
+    // The document defaults: the document's font, 12 pt.
+    EXPECT_TRUE(parts[QStringLiteral("word/styles.xml")].contains("w:ascii=\"Times New Roman\""));
+    EXPECT_TRUE(parts[QStringLiteral("word/styles.xml")].contains("<w:sz w:val=\"24\"/>"));
+    EXPECT_TRUE(parts[QStringLiteral("docProps/core.xml")].contains("dcterms:created"));
+    // An export, as PDF: the changes stay unsaved.
+    EXPECT_TRUE(window->Document()->isModified());
+}
+
 TEST_F(DocumentWindowTest, SaveIntoAMissingFolderReportsAndKeepsTheChanges) {
-    for (const QString& name : {QStringLiteral("нет/отчет.odt"), QStringLiteral("нет/отчет.pdf")}) {
+    for (const QString& name : {QStringLiteral("нет/отчет.odt"), QStringLiteral("нет/отчет.pdf"),
+                                QStringLiteral("нет/отчет.docx")}) {
         SCOPED_TRACE(name.toStdString());
         platform.ClearCalls();
         platform.QueueSaveConfirm(Path(name));

@@ -1,6 +1,6 @@
 #pragma once
-// Reads the files of a zip archive (stored or deflated entries) so that tests
-// can look inside the OpenDocument files the server writes.
+// Reads the files of a zip archive with libzip, so that tests can look
+// inside the OpenDocument and Word files the server writes.
 
 #include <QByteArray>
 #include <QString>
@@ -16,10 +16,7 @@ struct ZipEntry {
 };
 
 // The entries in the order of the archive's central directory; nullopt for
-// a damaged archive or an unsupported compression method.
+// a damaged archive.
 std::optional<std::vector<ZipEntry>> ReadZip(const QByteArray& archive);
-
-// Raw deflate data (RFC 1951) inflated; nullopt when it is damaged.
-std::optional<QByteArray> Inflate(const QByteArray& deflated);
 
 }  // namespace velars::test

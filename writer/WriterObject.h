@@ -1,0 +1,28 @@
+#pragma once
+// The base of every automation object of the Writer server: the member table
+// of the document server's objects, and calls into the office through the
+// session, bounded, with UNO failures answered as automation errors.
+
+#include <memory>
+
+#include "docserver/AutomationObject.h"
+#include "writer/OfficeSession.h"
+
+namespace velars {
+
+class WriterObject : public AutomationObject {
+protected:
+    explicit WriterObject(std::shared_ptr<OfficeSession> session) : session_(std::move(session)) {}
+
+    // Runs `work` in the office; S_OK with its value in `value` (when given),
+    // RPC_E_DISCONNECTED when the object's document or the office is gone,
+    // the office's own message through the exception record otherwise.
+    HRESULT Office(const MemberCall& call, OfficeSession::Work work,
+                   com::sun::star::uno::Any* value = nullptr) const;
+
+    HRESULT CheckConnected() const override;
+
+    std::shared_ptr<OfficeSession> session_;
+};
+
+}  // namespace velars
