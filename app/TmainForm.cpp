@@ -1,19 +1,26 @@
 #include "app/TmainForm.h"
 
 #include <QEvent>
+#include <QMenu>
+#include <QShortcut>
 #include <QFont>
 #include <QPalette>
+#include <QShortcut>
 
+#include "app/ComparisonWindow.h"
 #include "app/ErrorBox.h"
+#include "app/LossCurveWindow.h"
 #include "app/WindowPlacement.h"
 #include "calc/CheckedArithmetic.h"
 #include "calc/LossModel.h"
 #include "calc/ResultsPane.h"
+#include "calc/Sizing.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"
 #include "numbers/FormatFloat.h"
 #include "numbers/ParseDecimal.h"
 #include "report/ReportStep.h"
+#include "widgets/Accessibility.h"
 #include "widgets/SystemColors.h"
 
 namespace velars {
@@ -83,8 +90,11 @@ TmainForm::TmainForm(PlatformServices& platform, const ObjectFactory& factory, Q
     p.setColor(QPalette::Window, ButtonFaceColor());
     setPalette(p);
     setAutoFillBackground(true);
+    InstallAccessibility();
     CreateControls();
+    NameControls();
     WireEvents();
+    CreateResultsMenu();
 }
 
 TmainForm::~TmainForm() {
@@ -155,7 +165,7 @@ void TmainForm::CreateControls() {
     mePatm = Place(new TextField(g), "mePatm", 49, 242, 121, 24);
     label_KPa = MakeRichLabel(g, "label_KPa", 180, 240, 40, 25, {Plain(QStringLiteral("КПа"))});
 
-    cbOtchet = Place(new QCheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410,
+    cbOtchet = Place(new CheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410,
                      145, 17);
     RichEdit1 = Place(new RichTextPane(this), "RichEdit1", 3, 440, 277, 163);
     RichEdit1->setFont(ArialPixels(13));
@@ -168,6 +178,27 @@ void TmainForm::CreateControls() {
                                    cbOtchet, RichEdit1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void TmainForm::NameControls() {
+    const struct {
+        QWidget* control;
+        const char* name;
+    } names[] = {
+        {cbPribor, "Тип измерительного прибора"},
+        {cbUchastok, "Тип измерительного участка"},
+        {cbDy, "Dy, мм"},
+        {Edit_LDy, "L/Dy"},
+        {mePlotnost, "Плотность при стандартных условиях, кг/м³"},
+        {meQ, "Расход при стандартных условиях, нм³/ч"},
+        {meTgaza, "Температура газа, °С"},
+        {mePizb, "Избыточное давление, МПа"},
+        {mePizb2, "Избыточное давление, мм вод. ст."},
+        {mePatm, "Атмосферное давление, кПа"},
+        {RichEdit1, "Результаты расчета"},
+    };
+    for (const auto& n : names)
+        n.control->setAccessibleName(QString::fromUtf8(n.name));
 }
 
 void TmainForm::WireEvents() {
@@ -201,6 +232,16 @@ void TmainForm::WireEvents() {
     on(mePatm, &TextField::clicked, &TmainForm::mePatmClick);
     on(mePatm, &TextField::entered, &TmainForm::mePatmEnter);
     on(butRaschhet, &GlassButton::clicked, &TmainForm::butRaschhetClick);
+    // The button is no Tab stop: F9 and Ctrl+Enter press it from anywhere in
+    // the window, the focus staying where it is.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_F9), QKeySequence(Qt::CTRL | Qt::Key_Return),
+          QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, butRaschhet, &QAbstractButton::click);
+    }
+    butRaschhet->setToolTip(QStringLiteral("Расчитать (F9, Ctrl+Enter)"));
 }
 
 void TmainForm::FormCreate() {
@@ -461,6 +502,98 @@ void TmainForm::butRaschhetClick() {
 
 ReportInputs TmainForm::CurrentReportInputs() const {
     return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_};
+}
+
+// --- The results pane's context menu: sizing -------------------------------------
+
+void TmainForm::CreateResultsMenu() {
+    resultsMenu_ = new QMenu(this);
+    resultsMenu_->setObjectName(QStringLiteral("resultsMenu"));
+    auto add = [this](const QString& text, const char* name, void (TmainForm::*command)()) {
+        QAction* action = resultsMenu_->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this,
+                guard_.Guarded([this, command] { (this->*command)(); }));
+        return action;
+    };
+    QAction* copy = add(QStringLiteral("Копировать"), "actCopy", &TmainForm::CopyResults);
+    add(QStringLiteral("Сравнить варианты…"), "actCompare", &TmainForm::ShowComparison);
+    add(QStringLiteral("График потерь…"), "actCurve", &TmainForm::ShowLossCurve);
+    connect(resultsMenu_, &QMenu::aboutToShow, this,
+            [this, copy] { copy->setEnabled(RichEdit1->textCursor().hasSelection()); });
+
+    // A right click, and the menu key or Shift+F10 while the pane has the
+    // focus.
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { RichEdit1ContextPopup(RichEdit1->viewport()->mapToGlobal(pos)); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* shortcut = new QShortcut(keys, RichEdit1);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            const QRect cursor = RichEdit1->cursorRect();
+            RichEdit1ContextPopup(RichEdit1->viewport()->mapToGlobal(cursor.bottomLeft()));
+        });
+    }
+}
+
+void TmainForm::RichEdit1ContextPopup(const QPoint& globalPos) { resultsMenu_->popup(globalPos); }
+
+void TmainForm::CopyResults() {
+    QString text = RichEdit1->textCursor().selectedText();
+    // The selection separates its paragraphs with U+2029.
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    if (!text.isEmpty())
+        platform_.SetClipboardText(text);
+}
+
+bool TmainForm::ValidateForSizing() {
+    if (CheckInputs() == 0)
+        return true;
+    platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
+                         MB_ICONERROR, BoxOwner::Application);
+    return false;
+}
+
+void TmainForm::ShowComparison() {
+    if (!ValidateForSizing())
+        return;
+    const Separators separators = platform_.LocaleSeparators();
+    // The cut-in model is compared when its L/Dy field holds a number.
+    std::optional<QString> ldy;
+    try {
+        ReadSingle(Edit_LDy->text(), separators.decimal);
+        ldy = Edit_LDy->text();
+    } catch (const EConvertError&) {
+    }
+    std::vector<ChoiceResult> results = CompareChoices(record_, ldy, separators.decimal);
+    SortByLoss(results);
+    if (!comparison_)
+        comparison_ = new ComparisonWindow(platform_, this);
+    comparison_->SetResults(std::move(results), separators);
+    comparison_->show();
+    comparison_->raise();
+    comparison_->activateWindow();
+}
+
+void TmainForm::ShowLossCurve() {
+    if (!ValidateForSizing())
+        return;
+    const Separators separators = platform_.LocaleSeparators();
+    plot::LossChartData data;
+    data.choice = {cbPribor->currentIndex(), cbUchastok->currentIndex(), record_.valDy};
+    data.separators = separators;
+    data.entered = CalculateChoice(record_, data.choice, Edit_LDy->text(), separators.decimal);
+    // 201 flows from zero to twice the entered one: the middle one is it.
+    const float twice = checked::ToSingle(checked::Mul(record_.valQ, 2.0L));
+    data.points = velars::LossCurve(record_, data.choice, Edit_LDy->text(), separators.decimal,
+                                    CurveFlows(0.0f, twice, 201));
+    if (!lossCurve_)
+        lossCurve_ = new LossCurveWindow(this);
+    lossCurve_->SetCurve(data);
+    lossCurve_->show();
+    lossCurve_->raise();
+    lossCurve_->activateWindow();
 }
 
 }  // namespace velars

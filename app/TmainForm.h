@@ -8,7 +8,6 @@
 // Every control carries its name as objectName, so tests reach them with
 // findChild<...>("cbPribor").
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QWidget>
 #include <cstdint>
@@ -21,6 +20,7 @@
 #include "report/ObjectFactory.h"
 #include "report/ReportContent.h"
 #include "report/WordConnection.h"
+#include "widgets/CheckBox.h"
 #include "widgets/ColorComboBox.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GroupFrame.h"
@@ -28,7 +28,14 @@
 #include "widgets/RichTextPane.h"
 #include "widgets/TextField.h"
 
+QT_BEGIN_NAMESPACE
+class QMenu;
+QT_END_NAMESPACE
+
 namespace velars {
+
+class ComparisonWindow;
+class LossCurveWindow;
 
 class TmainForm : public QWidget, private InputForm {
     Q_OBJECT
@@ -77,7 +84,7 @@ public:
     RichLabel* Patm;
     TextField* mePatm;
     RichLabel* label_KPa;
-    QCheckBox* cbOtchet;
+    CheckBox* cbOtchet;
     RichTextPane* RichEdit1;
 
     // --- Event handlers ------------------------------------------------------
@@ -108,11 +115,19 @@ public:
     void mePizbChange();
     void mePizb2Change();
     void butRaschhetClick();
+    // The results pane's context menu, at a point of the screen.
+    void RichEdit1ContextPopup(const QPoint& globalPos);
 
     // --- Operations ----------------------------------------------------------
     // Reads every input into the record and marks the invalid ones; 0 when
     // all are valid, 1 otherwise.
     std::int32_t CheckInputs();
+    // The context menu's commands: the pane's selection to the clipboard;
+    // every choice for the gas data; the loss curve of the current choice.
+    // The last two validate the inputs as the calculate button does.
+    void CopyResults();
+    void ShowComparison();
+    void ShowLossCurve();
 
     // --- State, open to tests --------------------------------------------------
     const CalcRecord& Record() const { return record_; }
@@ -121,6 +136,10 @@ public:
     const SaveLocation& Location() const { return location_; }
     // The caption of the general error box.
     const QString& Title() const { return title_; }
+    QMenu* ResultsMenu() const { return resultsMenu_; }
+    // The two sizing windows, once opened (null before).
+    ComparisonWindow* Comparison() const { return comparison_; }
+    LossCurveWindow* LossCurve() const { return lossCurve_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -140,7 +159,12 @@ private:
     void MarkInvalid(InputList list) override;
 
     void CreateControls();
+    // What a screen reader says for each input: its label and unit.
+    void NameControls();
     void WireEvents();
+    void CreateResultsMenu();
+    // CheckInputs with the calculate button's message on failure.
+    bool ValidateForSizing();
     TextField* FieldOf(InputField field) const;
     // The choice and the record as the report reads them.
     ReportInputs CurrentReportInputs() const;
@@ -164,6 +188,9 @@ private:
     // the gauge-pressure fields stays out of it.
     bool validating_ = false;
     bool placementPending_ = false;
+    QMenu* resultsMenu_ = nullptr;
+    ComparisonWindow* comparison_ = nullptr;
+    LossCurveWindow* lossCurve_ = nullptr;
     QPoint placedAt_;
     QSize placedFor_;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -10,24 +11,24 @@
 #include "cli/CsvColumns.h"
 #include "cli/CsvRecords.h"
 #include "cli/CsvRowCalculation.h"
+#include "cli/MessageText.h"
+#include "cli/RecordBlocks.h"
 
 namespace velars::cli {
 
 namespace {
 
-// Bodies below this size are converted by one thread.
-constexpr std::size_t kParallelFrom = 256 * 1024;
-constexpr std::size_t kSmallestChunk = 128 * 1024;
-constexpr std::size_t kLargestChunk = 4 * 1024 * 1024;
+// Blocks in memory at once, read or converted or waiting to be written.
+constexpr std::size_t kMostBlocksHeld = 16;
 
 struct RowError {
-    long row;  // position of the record within its chunk
+    long row;  // position of the record within its block
     std::string message;
 };
 
-struct Chunk {
-    char* begin = nullptr;
-    char* end = nullptr;
+struct Job {
+    RecordBlock block;
+    std::size_t bodyStart = 0;  // the records before it were the header
     std::string out;
     std::vector<RowError> errors;
     long records = 0;  // records read, empty lines included
@@ -36,79 +37,111 @@ struct Chunk {
     bool done = false;
 };
 
-void ConvertChunk(Chunk& chunk, char separator, const CsvRowCalculation& calculation) {
-    CsvRecords records(chunk.begin, chunk.end, separator);
+std::string ColumnLabel(const CsvColumns& columns, std::size_t index) {
+    std::string label;
+    if (index < columns.names.size()) {
+        label.push_back('\'');
+        label.append(ShownText(columns.names[index]));
+        label.push_back('\'');
+    } else {
+        label.append("number ").append(std::to_string(index + 1));
+    }
+    return label;
+}
+
+void ConvertJob(Job& job, char separator, const CsvColumns& columns,
+                const CsvRowCalculation& calculation) {
+    if (job.block.overlong) {
+        job.records = job.rows = job.failed = 1;
+        job.errors.push_back({0, job.block.unterminated
+                                     ? "line longer than 1 MiB: a quote in it is never closed, "
+                                       "so the rest of the file went into one field"
+                                     : "line longer than 1 MiB"});
+        return;
+    }
+    std::string& text = job.block.text;
+    CsvRecords records(text.data() + job.bodyStart, text.data() + text.size(), separator);
     std::vector<std::string_view> fields;
     std::vector<std::string> messages;
-    chunk.out.reserve(static_cast<std::size_t>(chunk.end - chunk.begin) * 2 + 256);
+    job.out.reserve((text.size() - job.bodyStart) * 3 + 256);
     while (records.Next(fields)) {
-        const long row = chunk.records++;
+        const long row = job.records++;
         if (records.Blank()) continue;
-        ++chunk.rows;
+        ++job.rows;
         messages.clear();
         if (records.Unterminated()) {
-            messages.push_back("a quoted field has no closing quote");
-        } else if (calculation.Process(fields, chunk.out, messages)) {
+            const std::string_view open = fields.back();
+            const auto lines = std::count(open.begin(), open.end(), '\n') +
+                               (!open.empty() && open.back() != '\n' ? 1 : 0);
+            messages.push_back("the quote that opens field " + ColumnLabel(columns, fields.size() - 1) +
+                               " is never closed: the rest of the file (" + std::to_string(lines) +
+                               (lines == 1 ? " line" : " lines") + ") went into that field");
+        } else if (calculation.Process(fields, job.out, messages)) {
             continue;
         }
-        ++chunk.failed;
-        for (std::string& message : messages) chunk.errors.push_back({row, std::move(message)});
+        ++job.failed;
+        for (std::string& message : messages) job.errors.push_back({row, std::move(message)});
     }
+    // The text is not needed any more; the output waits to be written.
+    std::string().swap(text);
 }
 
-// Chunk starts at record boundaries, about `size` bytes apart. Without any
-// quote in the text every line is a record; otherwise the records are
-// followed from the start.
-std::vector<char*> ChunkStarts(char* begin, char* end, char separator, std::size_t size) {
-    std::vector<char*> starts{begin};
-    if (std::memchr(begin, '"', static_cast<std::size_t>(end - begin)) == nullptr) {
-        char* p = begin + size;
-        while (p < end) {
-            char* lineEnd = static_cast<char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            if (lineEnd == nullptr || lineEnd + 1 >= end) break;
-            starts.push_back(lineEnd + 1);
-            p = lineEnd + 1 + size;
-        }
-    } else {
-        CsvRecords scan(begin, end, separator, /*unquote=*/false);
-        std::vector<std::string_view> fields;
-        while (scan.Next(fields)) {
-            char* next = const_cast<char*>(scan.Position());
-            if (next < end && static_cast<std::size_t>(next - starts.back()) >= size) starts.push_back(next);
-        }
-    }
-    return starts;
-}
-
-// The first line that is not empty.
-std::string_view FirstLine(const char* begin, const char* end) {
-    const char* p = begin;
-    while (p < end && (*p == '\n' || *p == '\r')) ++p;
-    const char* lineEnd = std::find(p, end, '\n');
-    return std::string_view(p, static_cast<std::size_t>(lineEnd - p));
+std::string RowMessage(long row, const std::string& message) {
+    return "row " + std::to_string(row) + ": " + message;
 }
 
 }  // namespace
 
 int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
-    char* begin = input.begin();
-    char* const end = input.end();
-    if (end - begin >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0) begin += 3;
+    RecordBlocks blocks(input, settings.blockBytes, settings.readBytes, RecordBlocks::kRecordLimit,
+                        settings.blockRecords);
+    std::string error;
+    const std::string kEmpty = "the file is empty: the first row must name the columns";
 
-    const char separator = DetectSeparator(FirstLine(begin, end));
-    CsvRecords records(begin, end, separator);
+    std::string_view firstLine;
+    bool overlong = false;
+    switch (blocks.FirstLine(firstLine, overlong, error)) {
+        case RecordBlocks::Status::End:
+            sink.Report(kEmpty);
+            return kCannotConvert;
+        case RecordBlocks::Status::Failed:
+            sink.Report(overlong ? RowMessage(blocks.EmptyRowsBefore() + 1, "line longer than 1 MiB")
+                                 : error);
+            return kCannotConvert;
+        case RecordBlocks::Status::Block: break;
+    }
+    const char separator = DetectSeparator(firstLine);
+    blocks.SetSeparator(separator);
+
+    // The header: the first record that is not empty.
+    Job first;
     std::vector<std::string_view> header;
-    long rowsBeforeBody = 0;
+    long rowsBeforeBody = blocks.EmptyRowsBefore();
     bool haveHeader = false;
-    while (records.Next(header)) {
-        ++rowsBeforeBody;
-        if (!records.Blank()) {
-            haveHeader = true;
-            break;
+    while (!haveHeader) {
+        const RecordBlocks::Status status = blocks.Next(first.block, error);
+        if (status == RecordBlocks::Status::End) break;
+        if (status == RecordBlocks::Status::Failed) {
+            sink.Report(error);
+            return kCannotConvert;
+        }
+        if (first.block.overlong) {
+            sink.Report(RowMessage(rowsBeforeBody + 1, "line longer than 1 MiB"));
+            return kCannotConvert;
+        }
+        std::string& text = first.block.text;
+        CsvRecords records(text.data(), text.data() + text.size(), separator);
+        while (records.Next(header)) {
+            ++rowsBeforeBody;
+            if (!records.Blank()) {
+                haveHeader = true;
+                first.bodyStart = static_cast<std::size_t>(records.Position() - text.data());
+                break;
+            }
         }
     }
     if (!haveHeader) {
-        sink.Report("the file is empty: the first row must name the columns");
+        sink.Report(kEmpty);
         return kCannotConvert;
     }
     CsvColumns columns;
@@ -121,79 +154,105 @@ int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
     calculation.AppendHeader(headerLine);
     if (!sink.Write(headerLine)) return kCannotConvert;
 
-    char* const body = const_cast<char*>(records.Position());
-    const std::size_t bodySize = static_cast<std::size_t>(end - body);
     const int threads = settings.threads > 0
                             ? settings.threads
                             : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    std::vector<char*> starts{body};
-    if (threads > 1 && bodySize >= kParallelFrom) {
-        const std::size_t size = std::clamp(bodySize / (static_cast<std::size_t>(threads) * 8),
-                                            kSmallestChunk, kLargestChunk);
-        starts = ChunkStarts(body, end, separator, size);
-    }
-    std::vector<Chunk> chunks(starts.size());
-    for (std::size_t i = 0; i < chunks.size(); ++i) {
-        chunks[i].begin = starts[i];
-        chunks[i].end = i + 1 < starts.size() ? starts[i + 1] : end;
-    }
+    const std::size_t mostHeld =
+        threads > 1 ? std::min(kMostBlocksHeld, static_cast<std::size_t>(threads) * 2) : 1;
+    const int workerCount = threads > 1 ? std::min(threads, static_cast<int>(mostHeld)) : 0;
 
+    std::deque<Job> held;     // in the order of the rows
+    std::deque<Job*> waiting;  // for a worker
     std::mutex mutex;
+    std::condition_variable workReady;
     std::condition_variable finished;
-    std::size_t nextChunk = 0;
     bool stop = false;
     auto work = [&] {
         for (;;) {
-            std::size_t index;
+            Job* job;
             {
-                std::lock_guard lock(mutex);
-                if (stop || nextChunk == chunks.size()) return;
-                index = nextChunk++;
+                std::unique_lock lock(mutex);
+                workReady.wait(lock, [&] { return stop || !waiting.empty(); });
+                if (waiting.empty()) return;
+                job = waiting.front();
+                waiting.pop_front();
             }
-            ConvertChunk(chunks[index], separator, calculation);
+            ConvertJob(*job, separator, columns, calculation);
             {
                 std::lock_guard lock(mutex);
-                chunks[index].done = true;
+                job->done = true;
             }
             finished.notify_all();
         }
     };
+    const auto hold = [&](Job&& job) {
+        held.push_back(std::move(job));
+        if (workerCount == 0) return;
+        {
+            std::lock_guard lock(mutex);
+            waiting.push_back(&held.back());
+        }
+        workReady.notify_one();
+    };
     std::vector<std::thread> workers;
-    const int workerCount = std::min<int>(threads, static_cast<int>(chunks.size()));
-    if (workerCount > 1)
-        for (int i = 0; i < workerCount; ++i) workers.emplace_back(work);
+    for (int i = 0; i < workerCount; ++i) workers.emplace_back(work);
 
-    // The output and the messages, in the order of the rows.
-    int status = kAllRowsDone;
-    long rowNumber = rowsBeforeBody;  // of the last record before the chunk
+    hold(std::move(first));
+    bool inputDone = false;
+    bool inputFailed = false;
+    bool writeFailed = false;
+    long rowNumber = rowsBeforeBody;  // of the last record before the block
     long rows = 0;
     long failed = 0;
-    for (Chunk& chunk : chunks) {
-        if (workers.empty()) {
-            ConvertChunk(chunk, separator, calculation);
+    for (;;) {
+        while (!inputDone && held.size() < mostHeld) {
+            Job job;
+            const RecordBlocks::Status status = blocks.Next(job.block, error);
+            if (status != RecordBlocks::Status::Block) {
+                inputDone = true;
+                inputFailed = status == RecordBlocks::Status::Failed;
+                break;
+            }
+            hold(std::move(job));
+        }
+        if (held.empty()) break;
+        // The output and the messages, in the order of the rows.
+        Job& job = held.front();
+        if (workerCount == 0) {
+            ConvertJob(job, separator, columns, calculation);
         } else {
             std::unique_lock lock(mutex);
-            finished.wait(lock, [&] { return chunk.done; });
+            finished.wait(lock, [&] { return job.done; });
         }
-        for (const RowError& error : chunk.errors)
-            sink.Report("row " + std::to_string(rowNumber + error.row + 1) + ": " + error.message);
-        rowNumber += chunk.records;
-        rows += chunk.rows;
-        failed += chunk.failed;
-        if (!sink.Write(chunk.out)) {
-            status = kCannotConvert;
-            std::lock_guard lock(mutex);
-            stop = true;
+        for (const RowError& rowError : job.errors)
+            sink.Report(RowMessage(rowNumber + rowError.row + 1, rowError.message));
+        rowNumber += job.records;
+        rows += job.rows;
+        failed += job.failed;
+        if (!sink.Write(job.out)) {
+            writeFailed = true;
             break;
         }
-        std::string().swap(chunk.out);
+        held.pop_front();
     }
+    {
+        std::lock_guard lock(mutex);
+        stop = true;
+        waiting.clear();
+    }
+    workReady.notify_all();
     for (std::thread& worker : workers) worker.join();
-    if (status == kAllRowsDone && failed > 0) {
-        sink.Report(std::to_string(failed) + " of " + std::to_string(rows) + " rows failed");
-        status = kSomeRowsFailed;
+
+    if (writeFailed) return kCannotConvert;
+    if (inputFailed) {
+        sink.Report(error);
+        return kCannotConvert;
     }
-    return status;
+    if (failed > 0) {
+        sink.Report(std::to_string(failed) + " of " + std::to_string(rows) + " rows failed");
+        return kSomeRowsFailed;
+    }
+    return kAllRowsDone;
 }
 
 }  // namespace velars::cli

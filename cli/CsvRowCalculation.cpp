@@ -5,7 +5,7 @@
 #include "cli/DeviceChoice.h"
 #include "cli/FastDecimal.h"
 #include "cli/InstallationInput.h"
-#include "cli/ShortestNumber.h"
+#include "numbers/ShortestNumber.h"
 #include "calc/InputValidation.h"
 #include "calc/LossModel.h"
 #include "catalogue/Catalogue.h"

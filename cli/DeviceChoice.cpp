@@ -1,4 +1,5 @@
 #include "cli/DeviceChoice.h"
+#include "cli/MessageText.h"
 
 #include <QStringList>
 
@@ -46,7 +47,7 @@ const std::array<std::vector<int>, catalogue::kModelCount>& DiameterValues() {
     return values;
 }
 
-QString Quoted(const QString& text) { return QLatin1Char('\'') + text + QLatin1Char('\''); }
+QString Quoted(const QString& text) { return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\''); }
 
 }  // namespace
 

@@ -11,7 +11,14 @@ const char* const kUsage = R"(Usage:
                  --temperature X --gauge-pressure X --atm-pressure X
                  [--ldy X] [--verbose]
   velars-tp-calc --csv FILE [--output FILE] [--threads N]
-  velars-tp-calc --help
+  velars-tp-calc --compare --density X --flow X --temperature X
+                 --gauge-pressure X --atm-pressure X [--ldy X]
+                 [--max-loss PA] [--csv]
+  velars-tp-calc --curve --model M --section S --dy D --density X --flow X
+                 --temperature X --gauge-pressure X --atm-pressure X
+                 [--ldy X] [--points N] [--flow-range A:B] [--csv]
+                 [--plot FILE.svg|FILE.png] [--plot-size WxH] [--max-loss PA]
+  velars-tp-calc --help | --version
 
 Estimates the largest pressure loss of a gas flow meter and its measuring
 section in clean state, and the allowed increase of the pressure drop once
@@ -84,19 +91,67 @@ Many installations (CSV)
   A row that cannot be calculated is left out of the output and reported on
   standard error as "row N: field 'flow': '5,,0' is not a valid floating
   point value" (one line per problem; rows are counted as in a spreadsheet,
-  the header being row 1), and the other rows go on.
+  the header being row 1), and the other rows go on. Text from the file is
+  shown with control characters escaped and cut after 40 characters. A row
+  longer than 1 MiB is reported as "row N: line longer than 1 MiB". The
+  file is read and the output written as the conversion goes, so that
+  memory stays small whatever the size of the file; FILE may be a pipe.
+
+Every choice for one gas (--compare)
+  Calculates every model, section and diameter of the catalogue for the
+  gas data, each exactly as a calculation of that one choice does, and
+  lists them by the loss, smallest first: model and section numbers, Dy,
+  the loss and the allowed increase in Pa and in mm of water column (the
+  increase only for sections with a flow conditioner or silencer), and the
+  device's names. The cut-in model (2) is included only when --ldy is given.
+  A choice whose calculation raises a floating-point fault is listed last
+  with the fault instead of numbers. Numbers are in the results pane's
+  format with the locale's separators.
+
+  --max-loss PA        lists only the choices whose loss is at or under PA
+                       pascals, and says how many were left out
+  --csv                writes CSV instead: model, model_name, section,
+                       section_name, dy, loss_pa, loss_mm,
+                       allowed_increase_pa, allowed_increase_mm, fault
+                       (numbers as in the CSV mode's output; the note on
+                       the choices left out goes to standard error)
+
+The loss curve of one choice (--curve)
+  The loss and the allowed increase of one installation at N flows from A
+  to B, both included; every other input as given. A point whose
+  calculation faults (the full-bore and cut-in models divide by the
+  Reynolds number, which is zero at a flow of zero) shows the fault.
+
+  --points N           the number of flows, 1 to 100000 (default 21)
+  --flow-range A:B     the flows in nm³/h (default 0 to the --flow value)
+  --csv                writes CSV instead: flow, loss_pa, loss_mm,
+                       allowed_increase_pa, allowed_increase_mm, fault
+  --plot FILE          draws the curve into FILE, an SVG or PNG image by
+                       its name's ending: the loss (and the allowed
+                       increase) in Pa against the flow in nm³/h; points
+                       that faulted are left out of the lines and named in
+                       the legend. No display is needed.
+  --plot-size WxH      the image's size in pixels (default 900x560)
+  --max-loss PA        draws the limit as a level line
 
 Exit status
   0  every installation was calculated
   1  an input was invalid, a calculation raised a floating-point fault
      (division by zero, overflow, invalid operation), or a CSV row failed
-  2  the command line, the input file, its header or the output file could
-     not be used
+  2  the command line, the input file, its header, the output, or the plot
+     file could not be used: a file that could not be read to its end, a
+     write that failed
+  In --compare and --curve a choice or point that faults is part of the
+  answer: the status stays 0.
 
 Models, their sections and diameters (mm)
 )";
 
 }  // namespace
+
+QString VersionText() {
+    return QStringLiteral("velars-tp-calc " VELARS_VERSION "\n");
+}
 
 QString HelpText() {
     QString text = QString::fromUtf8(kUsage);

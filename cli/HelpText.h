@@ -7,4 +7,7 @@ namespace velars::cli {
 // exit statuses and the catalogue of models, sections and diameters.
 QString HelpText();
 
+// What `velars-tp-calc --version` prints: the name and the version, one line.
+QString VersionText();
+
 }  // namespace velars::cli

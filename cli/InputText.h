@@ -1,7 +1,8 @@
 #pragma once
-// The whole text of an input file in writable memory: a private mapping of
-// a regular file (pages are copied only where the text is changed), or the
-// bytes read from a pipe or standard input.
+// The bytes of an input file, read in bounded pieces: a regular file, a
+// pipe, a device or standard input alike. Nothing is mapped, so a file that
+// another program shortens while it is read cannot fault the process; it is
+// told as an error instead.
 
 #include <cstddef>
 #include <string>
@@ -20,17 +21,20 @@ public:
     // Takes the text from memory (tests).
     void Assign(std::string text);
 
-    char* begin() { return data_; }
-    char* end() { return data_ + size_; }
-    std::size_t size() const { return size_; }
+    // Appends up to `most` bytes to `buffer`. Returns the number appended,
+    // 0 at the end of the input, or -1 with `error` set when reading fails
+    // or a regular file turns out shorter than it was when opened.
+    long Read(std::string& buffer, std::size_t most, std::string& error);
 
 private:
-    bool ReadAll(int fd, const std::string& path, std::string& error);
-
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    void* mapping_ = nullptr;
-    std::string buffer_;
+    int fd_ = -1;
+    bool ownsFd_ = false;
+    std::string name_;
+    bool regular_ = false;
+    unsigned long long sizeAtOpen_ = 0;
+    unsigned long long read_ = 0;
+    std::string text_;  // with Assign
+    bool fromText_ = false;
 };
 
 }  // namespace velars::cli

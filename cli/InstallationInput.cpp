@@ -1,6 +1,7 @@
 #include "cli/InstallationInput.h"
 
 #include "cli/DeviceChoice.h"
+#include "cli/MessageText.h"
 #include "calc/InputValidation.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"
@@ -55,10 +56,10 @@ QString ValueError(const QString& text, QChar decimalSeparator) {
     try {
         ReadSingle(text, decimalSeparator);
     } catch (const EConvertError&) {
-        return QLatin1Char('\'') + text + QStringLiteral("' is not a valid floating point value");
+        return QLatin1Char('\'') + ShownText(text) + QStringLiteral("' is not a valid floating point value");
     }
     // The text is a number; its conversion to SI units left the single range.
-    return QLatin1Char('\'') + text + QStringLiteral("' is out of range");
+    return QLatin1Char('\'') + ShownText(text) + QStringLiteral("' is out of range");
 }
 
 const QString kMissing = QStringLiteral("missing");

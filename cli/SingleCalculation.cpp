@@ -1,6 +1,6 @@
 #include "cli/SingleCalculation.h"
 
-#include "cli/ShortestNumber.h"
+#include "numbers/ShortestNumber.h"
 #include "calc/ResultsPane.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"

@@ -27,6 +27,16 @@ bool StreamSink::OpenFile(const std::string& path, std::string& error) {
     return true;
 }
 
+bool StreamSink::Close() {
+    if (!ownsFd_) return true;
+    ownsFd_ = false;
+    if (close(fd_) != 0) {
+        Report("cannot write " + name_ + ": " + std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
 bool StreamSink::Write(std::string_view text) {
     const char* p = text.data();
     std::size_t left = text.size();
@@ -44,7 +54,9 @@ bool StreamSink::Write(std::string_view text) {
 }
 
 void StreamSink::Report(const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+    // The whole message, whatever bytes it holds.
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
 }
 
 }  // namespace velars::cli

@@ -19,6 +19,9 @@ public:
     bool OpenFile(const std::string& path, std::string& error);
 
     bool Write(std::string_view text) override;
+    // Closes the file the sink created (standard output is left open);
+    // false, with the reason reported, when closing fails.
+    bool Close();
     void Report(const std::string& message) override;
 
 private:

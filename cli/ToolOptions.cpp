@@ -1,4 +1,5 @@
 #include "cli/ToolOptions.h"
+#include "cli/MessageText.h"
 
 namespace velars::cli {
 
@@ -6,7 +7,10 @@ namespace {
 
 constexpr int kMaxThreads = 64;
 
-enum class Option { Help, Verbose, Csv, Output, Threads, Input };
+enum class Option {
+    Help, Version, Verbose, Csv, Output, Threads, Input,
+    Compare, Curve, MaxLoss, Points, FlowRange, Plot, PlotSize,
+};
 
 struct OptionEntry {
     const char* name;
@@ -17,6 +21,7 @@ struct OptionEntry {
 constexpr OptionEntry kOptions[] = {
     {"--help", Option::Help, Field::Model},
     {"-h", Option::Help, Field::Model},
+    {"--version", Option::Version, Field::Model},
     {"--verbose", Option::Verbose, Field::Model},
     {"-v", Option::Verbose, Field::Model},
     {"--csv", Option::Csv, Field::Model},
@@ -35,6 +40,13 @@ constexpr OptionEntry kOptions[] = {
     {"--atm-pressure", Option::Input, Field::AtmPressure},
     {"--atm", Option::Input, Field::AtmPressure},
     {"--ldy", Option::Input, Field::LDy},
+    {"--compare", Option::Compare, Field::Model},
+    {"--curve", Option::Curve, Field::Model},
+    {"--max-loss", Option::MaxLoss, Field::Model},
+    {"--points", Option::Points, Field::Model},
+    {"--flow-range", Option::FlowRange, Field::Model},
+    {"--plot", Option::Plot, Field::Model},
+    {"--plot-size", Option::PlotSize, Field::Model},
 };
 
 const OptionEntry* Find(const QString& name) {
@@ -45,7 +57,57 @@ const OptionEntry* Find(const QString& name) {
     return nullptr;
 }
 
-QString Quoted(const QString& text) { return QLatin1Char('\'') + text + QLatin1Char('\''); }
+QString Quoted(const QString& text) { return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\''); }
+
+// Whether the option takes no value. --csv names its input file, except in
+// the sizing modes, where it asks for CSV output.
+bool IsFlag(Option option, bool sizing) {
+    switch (option) {
+        case Option::Help:
+        case Option::Verbose:
+        case Option::Compare:
+        case Option::Curve: return true;
+        case Option::Csv: return sizing;
+        default: return false;
+    }
+}
+
+bool IsSizingMode(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        const OptionEntry* option = Find(argument);
+        if (option && (option->option == Option::Compare || option->option == Option::Curve))
+            return true;
+    }
+    return false;
+}
+
+// What the sizing options need, or an empty text.
+QString CheckSizing(const ToolOptions& options, bool threadsGiven) {
+    const bool sizing = options.compare || options.curve;
+    if (options.compare && options.curve) return QStringLiteral("'--compare' and '--curve' exclude each other");
+    if (!sizing) {
+        if (options.maxLoss) return QStringLiteral("'--max-loss' needs --compare or --curve");
+    }
+    if (!options.curve) {
+        if (options.points) return QStringLiteral("'--points' needs --curve");
+        if (options.flowRange) return QStringLiteral("'--flow-range' needs --curve");
+        if (options.plot) return QStringLiteral("'--plot' needs --curve");
+    }
+    if (options.plotSize && !options.plot) return QStringLiteral("'--plot-size' needs --plot");
+    if (!sizing) return {};
+    if (options.verbose) return QStringLiteral("'--verbose' cannot be combined with --compare or --curve");
+    if (options.output) return QStringLiteral("'--output' needs --csv FILE");
+    if (threadsGiven) return QStringLiteral("'--threads' needs --csv FILE");
+    if (options.compare) {
+        for (Field field : {Field::Model, Field::Section, Field::Dy}) {
+            if (options.texts.Get(field))
+                return Quoted(QString::fromLatin1(OptionName(field).data(),
+                                                  static_cast<qsizetype>(OptionName(field).size()))) +
+                       QStringLiteral(" cannot be combined with --compare: every choice is compared");
+        }
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -53,6 +115,7 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
     options = ToolOptions{};
     bool threadsGiven = false;
     QString firstInput;
+    const bool sizing = IsSizingMode(arguments);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-"))
@@ -62,7 +125,7 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         const OptionEntry* option = Find(name);
         if (!option) return QStringLiteral("unknown option ") + Quoted(name);
 
-        const bool takesValue = option->option != Option::Help && option->option != Option::Verbose;
+        const bool takesValue = !IsFlag(option->option, sizing);
         std::optional<QString> value;
         if (equals >= 0) {
             if (!takesValue) return QStringLiteral("option ") + Quoted(name) + QStringLiteral(" takes no value");
@@ -80,10 +143,44 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         QString problem;
         switch (option->option) {
             case Option::Help: options.help = true; break;
+            case Option::Version: options.version = true; break;
             case Option::Verbose: options.verbose = true; break;
             case Option::Csv:
+                if (sizing) {
+                    problem = once(options.csvOutput);
+                    options.csvOutput = true;
+                    break;
+                }
                 problem = once(options.csv.has_value());
                 options.csv = value;
+                break;
+            case Option::Compare:
+                problem = once(options.compare);
+                options.compare = true;
+                break;
+            case Option::Curve:
+                problem = once(options.curve);
+                options.curve = true;
+                break;
+            case Option::MaxLoss:
+                problem = once(options.maxLoss.has_value());
+                options.maxLoss = value;
+                break;
+            case Option::Points:
+                problem = once(options.points.has_value());
+                options.points = value;
+                break;
+            case Option::FlowRange:
+                problem = once(options.flowRange.has_value());
+                options.flowRange = value;
+                break;
+            case Option::Plot:
+                problem = once(options.plot.has_value());
+                options.plot = value;
+                break;
+            case Option::PlotSize:
+                problem = once(options.plotSize.has_value());
+                options.plotSize = value;
                 break;
             case Option::Output:
                 problem = once(options.output.has_value());
@@ -107,7 +204,9 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         }
         if (!problem.isEmpty()) return problem;
     }
-    if (options.help) return {};
+    if (options.help || options.version) return {};
+    if (const QString problem = CheckSizing(options, threadsGiven); !problem.isEmpty()) return problem;
+    if (options.compare || options.curve) return {};
     if (options.csv) {
         if (!firstInput.isEmpty())
             return Quoted(firstInput) + QStringLiteral(" cannot be combined with --csv: the file gives the inputs");

@@ -11,10 +11,20 @@ namespace velars::cli {
 
 struct ToolOptions {
     bool help = false;
+    bool version = false;
     bool verbose = false;
     std::optional<QString> csv;     // input file, "-" for standard input
     std::optional<QString> output;  // CSV output file; standard output when absent
     int threads = 0;                // 0: one per processor
+    // Sizing: every choice for the gas data, or the loss curve of one.
+    bool compare = false;
+    bool curve = false;
+    bool csvOutput = false;             // --csv without a file: CSV of the comparison or curve
+    std::optional<QString> maxLoss;     // Pa
+    std::optional<QString> points;      // of the curve
+    std::optional<QString> flowRange;   // "A:B", nm3/h
+    std::optional<QString> plot;        // image of the curve, .svg or .png
+    std::optional<QString> plotSize;    // "WxH", pixels
     InstallationTexts texts;        // the inputs of a single installation
 };
 

@@ -1,14 +1,19 @@
 // velars-tp-calc: the pressure-loss calculation of the velars-tp window on
 // the command line, for one installation or a CSV file of many.
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <sys/stat.h>
 
+#include "cli/CompareMode.h"
 #include "cli/CsvConversion.h"
+#include "cli/CurveMode.h"
 #include "cli/HelpText.h"
 #include "cli/InputText.h"
 #include "cli/LocaleSeparators.h"
@@ -20,13 +25,25 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// Why the first write to standard output that failed did; 0 while none has.
+int stdoutError = 0;
+
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    const std::size_t size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout && stdoutError == 0)
+        stdoutError = errno;
 }
 
 void Complain(const QString& message) {
     Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
+}
+
+// Qt's own notes while it draws offscreen (no runtime folder, no window
+// manager) are no business of the tool's user; errors still show.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
 }
 
 bool SameFile(const QString& a, const QString& b) {
@@ -57,7 +74,10 @@ int RunCsv(const velars::cli::ToolOptions& options) {
     }
     CsvSettings settings;
     settings.threads = options.threads;
-    return ConvertCsv(input, settings, sink);
+    const int status = ConvertCsv(input, settings, sink);
+    // A file's last data may fail only now (a full disk over the network).
+    if (!sink.Close()) return kCannotConvert;
+    return status;
 }
 
 int Run(int argc, char** argv) {
@@ -75,11 +95,33 @@ int Run(int argc, char** argv) {
         Print(stdout, HelpText());
         return 0;
     }
+    if (options.version) {
+        Print(stdout, VersionText());
+        return 0;
+    }
     if (options.csv) return RunCsv(options);
 
     QString out;
     QString err;
-    const int status = CalculateSingle(options.texts, options.verbose, SystemSeparators(), out, err);
+    int status = 0;
+    if (options.compare) {
+        status = RunCompare(options, SystemSeparators(), out, err);
+    } else if (options.curve && options.plot) {
+        // Qt Charts draws through the widgets: a GUI application object on
+        // the offscreen platform, so that no display is needed.
+        int guiArgc = 3;
+        char program[] = "velars-tp-calc";
+        char platformOption[] = "-platform";
+        char offscreen[] = "offscreen";
+        char* guiArgv[] = {program, platformOption, offscreen, nullptr};
+        qInstallMessageHandler(QuietQtNotes);
+        QApplication application(guiArgc, guiArgv);
+        status = RunCurve(options, SystemSeparators(), out, err);
+    } else if (options.curve) {
+        status = RunCurve(options, SystemSeparators(), out, err);
+    } else {
+        status = CalculateSingle(options.texts, options.verbose, SystemSeparators(), out, err);
+    }
     Print(stdout, out);
     Print(stderr, err);
     return status;
@@ -90,8 +132,12 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         const int status = Run(argc, argv);
-        if (std::fflush(stdout) != 0) {
-            std::fputs("velars-tp-calc: cannot write standard output\n", stderr);
+        // Every write to standard output counts: one that failed along the
+        // way leaves the error mark, the last ones fail in the flush.
+        if (std::fflush(stdout) != 0 && stdoutError == 0) stdoutError = errno;
+        if (stdoutError != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "velars-tp-calc: cannot write standard output: %s\n",
+                         stdoutError != 0 ? std::strerror(stdoutError) : "a write failed");
             return kUsageError;
         }
         return status;

@@ -75,11 +75,11 @@ ApplicationObject::ApplicationObject(PlatformServices& platform)
         const Edge edge = entry.second;
         AddProperty(
             name,
-            [this, edge](const MemberCall&, Variant& result) {
+            [this, edge = edge](const MemberCall&, Variant& result) {
                 result = Variant::FromI4(state_->Geometry(edge));
                 return S_OK;
             },
-            [this, edge](const MemberCall& call, const Variant& value) {
+            [this, edge = edge](const MemberCall& call, const Variant& value) {
                 const std::optional<std::int64_t> pixels = IntegerArgument(value);
                 if (!pixels)
                     return call.TypeMismatch(0);

@@ -50,7 +50,8 @@ std::optional<std::int64_t> IntegerArgument(const Variant& value) {
         return std::nullopt;
     // Automation rounds a real to the nearest integer, halves to even.
     const double rounded = std::nearbyint(*number);
-    if (std::fabs(rounded) > double(std::numeric_limits<std::int32_t>::max()))
+    if (rounded < double(std::numeric_limits<std::int32_t>::min()) ||
+        rounded > double(std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
     return std::int64_t(rounded);
 }

@@ -104,7 +104,12 @@ bool DocumentWindow::Save() {
 }
 
 bool DocumentWindow::SaveAs() {
-    QString name = dialogFileName_.isEmpty() ? DocumentName() : dialogFileName_;
+    // A document never saved is offered in the user's Documents folder.
+    QString name = dialogFileName_;
+    if (name.isEmpty()) {
+        const QString folder = platform_.DocumentsFolder();
+        name = folder.isEmpty() ? DocumentName() : QDir(folder).filePath(DocumentName());
+    }
     QString selectedFilter;
     if (!platform_.ExecuteSaveDialog(
             name, kOdtFilter + QStringLiteral(";;") + kPdfFilter + QStringLiteral(";;") + kDocxFilter,

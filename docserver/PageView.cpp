@@ -28,6 +28,10 @@ PageView::PageView(QTextDocument* document, QWidget* parent) : QGraphicsView(par
                            QBrush(Qt::white));
     text_ = new QGraphicsTextItem(page_);
     text_->setDocument(document);
+    // Paper is white and ink black whatever the desktop's colour scheme:
+    // the text would otherwise take the scheme's text colour, which a dark
+    // scheme makes light.
+    text_->setDefaultTextColor(Qt::black);
     text_->setTextWidth(kPageWidth - 2 * kMargin);
     text_->setPos(kMargin, kMargin);
     text_->setTextInteractionFlags(Qt::TextEditorInteraction);

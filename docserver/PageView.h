@@ -1,6 +1,7 @@
 #pragma once
-// A text document shown as a white page on a grey desk, editable in place and
-// zoomed as a whole (the zoom changes the view, never the document).
+// A text document shown as a white page on a grey desk, in black ink under
+// any colour scheme, editable in place and zoomed as a whole (the zoom
+// changes the view, never the document).
 
 #include <QGraphicsView>
 #include <QTextCursor>

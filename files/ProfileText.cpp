@@ -63,27 +63,37 @@ ProfileText ProfileText::FromBytes(const QByteArray& bytes) {
         return QString(decoder.decode(raw));
     };
 
+    // A UTF-16 file of an odd length ends in half a code unit: it belongs to
+    // no line and stays at the very end, after anything a write appends.
+    const qsizetype whole = body.size() - body.size() % unit;
+    profile.strayTail_ = body.sliced(whole).toByteArray();
+    body = body.first(whole);
+
+    // CR LF, a lone LF and a lone CR each end a line.
     bool lineEndSeen = false;
     qsizetype start = 0;
-    const qsizetype whole = body.size() - body.size() % unit;
     for (qsizetype i = 0; i < whole; i += unit) {
-        if (unitAt(i) != u'\n')
+        const char16_t c = unitAt(i);
+        if (c != u'\n' && c != u'\r')
             continue;
-        qsizetype contentEnd = i;
-        if (contentEnd - unit >= start && unitAt(contentEnd - unit) == u'\r')
-            contentEnd -= unit;
+        qsizetype next = i + unit;
+        if (c == u'\r' && next < whole && unitAt(next) == u'\n')
+            next += unit;
         Line line;
-        line.raw = body.sliced(start, contentEnd - start).toByteArray();
-        line.rawEnd = body.sliced(contentEnd, i + unit - contentEnd).toByteArray();
+        line.raw = body.sliced(start, i - start).toByteArray();
+        line.rawEnd = body.sliced(i, next - i).toByteArray();
         line.text = decode(line.raw);
         if (!lineEndSeen) {
             lineEndSeen = true;
-            profile.lineEnd_ = contentEnd < i ? QStringLiteral("\r\n") : QStringLiteral("\n");
+            profile.lineEnd_ = next - i == 2 * unit ? QStringLiteral("\r\n")
+                               : c == u'\n'        ? QStringLiteral("\n")
+                                                    : QStringLiteral("\r");
         }
         profile.lines_.push_back(std::move(line));
-        start = i + unit;
+        start = next;
+        i = next - unit;
     }
-    if (start < body.size()) {
+    if (start < whole) {
         Line last;
         last.raw = body.sliced(start).toByteArray();
         last.text = decode(last.raw);
@@ -179,6 +189,7 @@ QByteArray ProfileText::ToBytes() const {
         out += line.modified ? Encode(line.text) : line.raw;
         out += line.rawEnd;
     }
+    out += strayTail_;
     return out;
 }
 

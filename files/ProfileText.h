@@ -11,9 +11,12 @@
 // the first key of a name are seen. Everything else (comments, blank lines,
 // lines before the first section) is kept and ignored.
 //
+// CR LF, LF and a lone CR each end a line.
+//
 // Encodings: UTF-8 (with or without a byte order mark) and UTF-16 LE with
 // its byte order mark; a rewritten file keeps its encoding and its line ends.
-// A file without line ends gets CRLF, as on Windows.
+// A file without line ends gets CRLF, as on Windows. The odd last byte of a
+// UTF-16 file is part of no line and is kept at the end of the file.
 
 #include <QByteArray>
 #include <QString>
@@ -61,6 +64,7 @@ private:
 
     Encoding encoding_ = Encoding::Utf8;
     QByteArray bom_;
+    QByteArray strayTail_;  // half a code unit at the end of a UTF-16 file
     QString lineEnd_ = QStringLiteral("\r\n");
     std::vector<Line> lines_;
 };

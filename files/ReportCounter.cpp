@@ -1,5 +1,6 @@
 #include "files/ReportCounter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 #include <fcntl.h>
@@ -10,12 +11,6 @@
 namespace velars {
 
 namespace {
-
-// On Linux only '/' separates folders: '\\' and ':' are ordinary characters
-// of a file name there.
-qsizetype LastSeparator(const QString& path) {
-    return path.lastIndexOf(u'/');
-}
 
 // fopen(path, "w"), except that a symbolic link at the path is not followed:
 // the truncation that "w" implies must never reach a file elsewhere.
@@ -34,18 +29,12 @@ const QString kKey = QStringLiteral("n");
 
 }  // namespace
 
-QString CounterFilePath(const QString& executablePath) {
-    const qsizetype dot = executablePath.lastIndexOf(u'.');
-    const QString stem = dot > LastSeparator(executablePath) ? executablePath.left(dot) : executablePath;
-    return stem + QStringLiteral("_nr.ini");
-}
-
-QString ProgramFolder(const QString& executablePath) {
-    return executablePath.left(LastSeparator(executablePath) + 1);
-}
-
 bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
-    const QString folder = ProgramFolder(platform.ExecutablePath());
+    const CounterPlace place = FindCounterPlace(platform);
+    const QString& folder = place.folder;
+    // The user's own folder comes into being with the first report.
+    if (place.perUser)
+        QDir().mkpath(folder);
     const QByteArray testFile = platform.ToNarrow(folder + QStringLiteral("temp.tp"));
     if (std::FILE* fileTemp = OpenTestFile(testFile)) {
         location.pathLog = platform.ToNarrow(folder);
@@ -62,9 +51,12 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
 }
 
 std::int32_t LoadReportNumber(PlatformServices& platform) {
-    const QString path = CounterFilePath(platform.ExecutablePath());
+    const CounterPlace place = FindCounterPlace(platform);
     // Only a regular file counts: not a folder, and not a pipe or a device
     // that reading could hang on.
+    QString path = place.counterFile;
+    if (!QFileInfo(path).isFile() && !place.seedFile.isEmpty())
+        path = place.seedFile;
     if (!QFileInfo(path).isFile())
         return 1;
     return IniFile(path).ReadInteger(kSection, kKey, 1);
@@ -73,7 +65,7 @@ std::int32_t LoadReportNumber(PlatformServices& platform) {
 void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::int32_t value) {
     if (!CheckProgramFolder(platform, location))
         return;
-    IniFile(CounterFilePath(platform.ExecutablePath())).WriteInteger(kSection, kKey, value);
+    IniFile(FindCounterPlace(platform).counterFile).WriteInteger(kSection, kKey, value);
 }
 
 }  // namespace velars

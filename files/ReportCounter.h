@@ -1,12 +1,13 @@
 #pragma once
-// The number of the next report, kept in "<program>_nr.ini" beside the
-// executable (section "namber", key "n"), and the write check of the
-// program folder that guards storing it.
+// The number of the next report, kept in a counter file (section "namber",
+// key "n"; CounterPlace.h says where), and the write check of the counter's
+// folder that guards storing it.
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 
+#include "files/CounterPlace.h"
 #include "platform/PlatformServices.h"
 
 namespace velars {
@@ -18,18 +19,15 @@ struct SaveLocation {
     QString saveDialogFileName;
 };
 
-// The executable's path with its last extension replaced by "_nr.ini".
-QString CounterFilePath(const QString& executablePath);
-
-// The folder of the executable, with its trailing separator.
-QString ProgramFolder(const QString& executablePath);
-
-// Creates and deletes "temp.tp" in the program folder. On failure warns the
-// user ("Внимание!", style 0x30) and offers the save dialog. Sets pathLog.
+// Creates and deletes "temp.tp" in the counter's folder: the program folder
+// of a portable copy, the user's own folder (made first when missing) of an
+// installed program. On failure warns the user ("Внимание!", style 0x30) and
+// offers the save dialog. Sets pathLog.
 bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location);
 
 // The number of the report to write now; 1 when the file or a usable entry
-// is missing. Never fails, never creates the file.
+// is missing. An installed program without a counter of the user's own reads
+// the one beside the executable instead. Never fails, never creates a file.
 std::int32_t LoadReportNumber(PlatformServices& platform);
 
 // Stores `value` after the folder check; does nothing when the check fails.

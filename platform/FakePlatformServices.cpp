@@ -1,6 +1,27 @@
 #include "platform/FakePlatformServices.h"
 
+#include <QDir>
+#include <algorithm>
+
 namespace velars {
+
+namespace {
+
+bool Listed(const std::vector<QString>& folders, const QString& folder) {
+    const QString clean = QDir::cleanPath(folder);
+    return std::any_of(folders.begin(), folders.end(),
+                       [&](const QString& f) { return QDir::cleanPath(f) == clean; });
+}
+
+}  // namespace
+
+bool FakePlatformServices::UserOwnsFolder(const QString& folder) {
+    return !Listed(foreignFolders, folder);
+}
+
+bool FakePlatformServices::UserMayWriteFolder(const QString& folder) {
+    return !Listed(readOnlyFolders, folder);
+}
 
 int FakePlatformServices::MessageBox(const QString& text, const QString& caption, unsigned style,
                                      BoxOwner owner) {

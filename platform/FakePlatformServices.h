@@ -55,6 +55,7 @@ public:
     bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
                            QString* selectedFilter = nullptr) override;
 
+    QString DocumentsFolder() override { return documentsFolder; }
     QSize Monitor0Size() override { return monitorSize; }
     Separators LocaleSeparators() override { return separators; }
 
@@ -66,6 +67,13 @@ public:
 
     QString ExecutablePath() override { return executablePath; }
     QDate Today() override { return today; }
+    void SetClipboardText(const QString& text) override { clipboard.push_back(text); }
+
+    QString InstalledBinaryFolder() override { return installedBinaryFolder; }
+    // Every folder is the user's and writable unless listed below.
+    bool UserOwnsFolder(const QString& folder) override;
+    bool UserMayWriteFolder(const QString& folder) override;
+    QString UserDataFolder() override { return userDataFolder; }
 
     // --- Scripting -----------------------------------------------------------
 
@@ -93,9 +101,11 @@ public:
 
     std::vector<MessageBoxCall> messageBoxes;  // every box, in order
     std::vector<SaveDialogCall> saveDialogs;   // every save dialog, in order
+    std::vector<QString> clipboard;            // every text put on the clipboard, in order
     std::deque<int> messageBoxAnswers;
     std::deque<SaveDialogAnswer> saveDialogAnswers;
 
+    QString documentsFolder;  // none
     QSize monitorSize{1920, 1080};
     Separators separators;  // ',' and U+00A0
     // A folder that does not exist, so that a test that forgets to set it
@@ -103,6 +113,13 @@ public:
     QString executablePath = QStringLiteral("/nonexistent/velars-tp/velars-tp");
     QDate today{2024, 3, 15};
     std::optional<QString> narrowRepertoire;  // nullopt: identity round trip
+
+    // The installation and the user: folders are compared without a trailing '/'.
+    QString installedBinaryFolder = QStringLiteral("/usr/bin");
+    std::vector<QString> foreignFolders;    // folders of another owner (root's)
+    std::vector<QString> readOnlyFolders;   // folders the user may not write
+    // Like the executable: a folder that does not exist unless a test sets it.
+    QString userDataFolder = QStringLiteral("/nonexistent/home/.local/share");
 };
 
 }  // namespace velars

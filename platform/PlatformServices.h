@@ -54,6 +54,10 @@ public:
     virtual bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
                                    QString* selectedFilter = nullptr) = 0;
 
+    // The user's Documents folder, where a save dialog that has no file yet
+    // starts; empty when the system names none.
+    virtual QString DocumentsFolder() = 0;
+
     // Full size of monitor 0 in pixels (not the work area, not its position).
     virtual QSize Monitor0Size() = 0;
 
@@ -69,6 +73,23 @@ public:
 
     // Today's local date.
     virtual QDate Today() = 0;
+
+    // Where the program is installed for every user and where each user keeps
+    // its own data; these decide where the report counter lives.
+
+    // The binary folder of the installation this program was built for
+    // (/usr/bin for the Debian package), canonical, without a trailing '/'.
+    virtual QString InstalledBinaryFolder() = 0;
+    // Whether the folder belongs to the user running the program.
+    virtual bool UserOwnsFolder(const QString& folder) = 0;
+    // Whether the user may create files in the folder (root may everywhere).
+    virtual bool UserMayWriteFolder(const QString& folder) = 0;
+    // The user's own data folder: $XDG_DATA_HOME when it is an absolute
+    // path, else ~/.local/share; without a trailing '/'.
+    virtual QString UserDataFolder() = 0;
+
+    // Puts plain text on the system clipboard.
+    virtual void SetClipboardText(const QString& text) = 0;
 };
 
 }  // namespace velars

@@ -1,13 +1,21 @@
 #include "platform/QtPlatformServices.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velars {
 
@@ -89,6 +97,13 @@ bool QtPlatformServices::ExecuteSaveDialog(QString& fileName, const QString& fil
     return true;
 }
 
+QString QtPlatformServices::DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
 QSize QtPlatformServices::Monitor0Size() {
     const QList<QScreen*> screens = QGuiApplication::screens();
     return screens.isEmpty() ? QSize() : screens.at(0)->geometry().size();
@@ -120,6 +135,33 @@ QString QtPlatformServices::ExecutablePath() {
 
 QDate QtPlatformServices::Today() {
     return QDate::currentDate();
+}
+
+QString QtPlatformServices::InstalledBinaryFolder() {
+    const QString folder = QStringLiteral(VELARS_INSTALL_BINDIR);
+    // /bin is /usr/bin on a merged-/usr system: compare real paths.
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
+}
+
+bool QtPlatformServices::UserOwnsFolder(const QString& folder) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(folder).constData(), &info) == 0 && info.st_uid == ::geteuid();
+}
+
+bool QtPlatformServices::UserMayWriteFolder(const QString& folder) {
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+}
+
+QString QtPlatformServices::UserDataFolder() {
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    return QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));
+}
+
+void QtPlatformServices::SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 }  // namespace velars

@@ -21,6 +21,9 @@ public:
     // QFileDialog::getSaveFileName, opened at the last confirmed name.
     bool ExecuteSaveDialog(QString& fileName, const QString& filter = {},
                            QString* selectedFilter = nullptr) override;
+    // The desktop's Documents folder (XDG_DOCUMENTS_DIR, else ~/Documents)
+    // when it exists, else the home folder.
+    QString DocumentsFolder() override;
     // The full geometry of the first screen; an empty size without screens.
     QSize Monitor0Size() override;
     Separators LocaleSeparators() override;
@@ -31,6 +34,12 @@ public:
     QString FromNarrow(const QByteArray& text) override;
     QString ExecutablePath() override;
     QDate Today() override;
+    // The binary folder that CMake installs into (VELARS_INSTALL_BINDIR).
+    QString InstalledBinaryFolder() override;
+    bool UserOwnsFolder(const QString& folder) override;
+    bool UserMayWriteFolder(const QString& folder) override;
+    QString UserDataFolder() override;
+    void SetClipboardText(const QString& text) override;
 
 private:
     QPointer<QWidget> mainWindow_;

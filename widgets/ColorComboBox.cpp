@@ -8,6 +8,7 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
+#include "widgets/ActiveControl.h"
 #include "widgets/SystemColors.h"
 
 namespace velars {
@@ -63,7 +64,21 @@ void ColorComboBox::paintEvent(QPaintEvent*) {
     const QRect field(2, 2, arrow.left() - 2, height() - 4);
     painter.fillRect(field, color_);
     option.palette.setColor(QPalette::ButtonText, palette().color(QPalette::Text));
+    option.currentText = ClosedText();
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+QRect ColorComboBox::TextRect() const {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    // The label is drawn one pixel in from each side of the edit field.
+    return style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+        .adjusted(1, 0, -1, 0);
+}
+
+QString ColorComboBox::ClosedText() const {
+    return fontMetrics().elidedText(currentText(), Qt::ElideRight, TextRect().width());
 }
 
 void ColorComboBox::showPopup() {
@@ -76,9 +91,9 @@ void ColorComboBox::showPopup() {
 
 void ColorComboBox::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    // Enter means the focus moved here from another control of the window,
-    // not that the window was activated again or the drop-down part closed.
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+    // Enter means the list became the window's active control, not that the
+    // window got it back or the drop-down part closed.
+    if (ActiveControl::Take(this))
         emit entered();
 }
 

@@ -23,10 +23,15 @@ public:
 
     void showPopup() override;
 
+    // Where the closed list draws the current item's text, and that text as
+    // drawn: elided with "…" when it is wider than that place.
+    QRect TextRect() const;
+    QString ClosedText() const;
+
 signals:
     void changed();  // the user picked an item
     void clicked();  // a mouse click on the list
-    void entered();  // the list received the focus
+    void entered();  // the list became the window's active control
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "widgets/RichTextPane.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -29,6 +30,19 @@ void RichTextPane::ShowSelection(bool show) {
                    normal.color(group, show ? QPalette::HighlightedText : QPalette::Text));
     }
     setPalette(p);
+}
+
+// The frame shows the keyboard focus.
+bool RichTextPane::event(QEvent* event) {
+    const bool handled = QTextEdit::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Highlight));
+        const int lines = std::max(1, frameWidth());
+        for (int i = 0; i < lines; ++i)
+            painter.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
+    }
+    return handled;
 }
 
 void RichTextPane::focusInEvent(QFocusEvent* event) {

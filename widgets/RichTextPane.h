@@ -2,6 +2,8 @@
 // The read-only rich-text pane of the results: a list of lines that code
 // clears and appends to, the whole text with CR LF line ends, a selection
 // that counts a line end as one character, and bold on the selection.
+// While it has the keyboard focus its frame is drawn in the highlight
+// colour and its selection is shown.
 
 #include <QString>
 #include <QStringList>
@@ -34,6 +36,7 @@ public:
     bool LineIsBold(int line) const;
 
 protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

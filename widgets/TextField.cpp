@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "widgets/ActiveControl.h"
 #include "widgets/SystemColors.h"
 
 namespace velars {
@@ -26,16 +27,19 @@ void TextField::SetColor(const QColor& color) {
 
 void TextField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    // Re-activating the window or closing a popup returns the focus to the
-    // field the user was in: that is no Enter.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-        return;
-    // Caret at the start, the first character selected.
-    if (text().isEmpty())
-        setCursorPosition(0);
-    else
-        setSelection(1, -1);
-    emit entered();
+    const bool enter = ActiveControl::Take(this);
+    // The focus that comes with the window's activation keeps the caret
+    // where it was, or where the click that activated the window put it.
+    if (event->reason() != Qt::ActiveWindowFocusReason &&
+        event->reason() != Qt::PopupFocusReason) {
+        // Caret at the start, the first character selected.
+        if (text().isEmpty())
+            setCursorPosition(0);
+        else
+            setSelection(1, -1);
+    }
+    if (enter)
+        emit entered();
 }
 
 void TextField::keyPressEvent(QKeyEvent* event) {

@@ -23,7 +23,7 @@ signals:
     void changed();        // the text changed
     void clicked();        // a mouse click in the field
     void doubleClicked();  // a double click in the field
-    void entered();        // the field received the focus
+    void entered();        // the field became the window's active control
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -75,6 +75,35 @@ TEST_F(Calculate, WorkedExampleFillsThePaneWithThreeBoldRuns) {
     EXPECT_EQ(r.valDPdop, 7.376138210296631f);
 }
 
+// The button is no Tab stop; a keyboard user calculates with F9 or
+// Ctrl+Enter wherever the focus is, and the focus stays there.
+TEST_F(Calculate, F9AndCtrlEnterPressTheButtonFromAnywhereInTheWindow) {
+    EnterWorkedExample();
+    EXPECT_TRUE(Find("butRaschhet")->toolTip().contains("F9"));
+    EXPECT_TRUE(Find("butRaschhet")->toolTip().contains("Ctrl+Enter"));
+    const struct {
+        const char* control;
+        QKeyCombination keys;
+    } cases[] = {
+        {"mePatm", QKeyCombination(Qt::Key_F9)},
+        {"meTgaza", Qt::ControlModifier | Qt::Key_Return},
+        {"cbPribor", Qt::ControlModifier | Qt::Key_Enter},
+        {"RichEdit1", QKeyCombination(Qt::Key_F9)},
+        {"cbOtchet", Qt::ControlModifier | Qt::Key_Return},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        Pane()->ClearLines();
+        QWidget* control = Find(c.control);
+        Enter(control);
+        QTest::keyClick(control, c.keys.key(), c.keys.keyboardModifiers());
+        EXPECT_EQ(Pane()->LineCount(), 9);
+        EXPECT_TRUE(control->hasFocus());
+    }
+    EXPECT_TRUE(platform.messageBoxes.empty());
+    EXPECT_EQ(List("cbPribor")->currentIndex(), 3) << "the keys pick nothing";
+}
+
 TEST_F(Calculate, WithoutATurbulizerFourLines) {
     EnterWorkedExample(0);
     Press();
@@ -102,6 +131,24 @@ TEST_F(Calculate, ClickingBackIntoAMarkedFieldRestoresIt) {
     Press();
     ASSERT_EQ(Field("meTgaza")->Color(), Red());
     QTest::mouseClick(Field("meTgaza"), Qt::LeftButton);
+    EXPECT_TRUE(Field("meTgaza")->hasFocus());
+    EXPECT_EQ(Field("meTgaza")->Color(), WindowColor());
+}
+
+// After the input-error box the window is activated again; the click that
+// brings it back into the red temperature field enters the field.
+TEST_F(Calculate, TheClickThatReactivatesTheWindowRestoresAMarkedField) {
+    Enter(Field("mePatm"));
+    Press();
+    ASSERT_EQ(Field("meTgaza")->Color(), Red());
+    QWidget box;  // the message box, closed
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    box.hide();
+    QTest::mouseClick(Field("meTgaza"), Qt::LeftButton);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     EXPECT_TRUE(Field("meTgaza")->hasFocus());
     EXPECT_EQ(Field("meTgaza")->Color(), WindowColor());
 }

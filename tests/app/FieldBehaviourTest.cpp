@@ -98,6 +98,33 @@ TEST_F(FieldBehaviour, EnteringAFieldMakesItTheSource) {
     EXPECT_EQ(form->FlagPizb(), 0);
 }
 
+// The click into the other pressure field that also activates the window
+// (after a message box or another window had the focus) makes that field
+// the source; the window getting back the field it had changes nothing.
+TEST_F(FieldBehaviour, TheClickThatActivatesTheWindowEntersThePressureField) {
+    Type("mePizb", "0,1");
+    ASSERT_EQ(form->FlagPizb(), 1);
+    QWidget other;
+    other.show();
+    auto activate = [](QWidget* w) {
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    };
+    activate(&other);
+    activate(form.get());
+    EXPECT_EQ(form->FlagPizb(), 1) << "the window got back the field it had";
+
+    activate(&other);
+    QTest::mouseClick(Field("mePizb2"), Qt::LeftButton);
+    activate(form.get());
+    ASSERT_TRUE(Field("mePizb2")->hasFocus());
+    EXPECT_EQ(form->FlagPizb(), 0);
+    Field("mePizb2")->selectAll();
+    QTest::keyClicks(Field("mePizb2"), "10000");
+    EXPECT_EQ(Field("mePizb")->text(), "0,0980665010");
+    EXPECT_TRUE(platform.messageBoxes.empty());
+}
+
 TEST_F(FieldBehaviour, BeforeEitherFieldIsEnteredTheMmFieldIsTheSource) {
     Field("mePizb2")->setText("10000");
     EXPECT_EQ(Field("mePizb")->text(), "0,0980665010");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <unistd.h>
 #include <random>
 #include <sstream>
 #include <string>
@@ -33,16 +35,24 @@ private:
     Outcome& outcome_;
 };
 
-Outcome Convert(std::string text, int threads = 1, bool fastPath = true) {
-    InputText input;
-    input.Assign(std::move(text));
+Outcome Convert(InputText& input, const CsvSettings& settings) {
     Outcome outcome;
     RecordingSink sink(outcome);
+    outcome.status = ConvertCsv(input, settings, sink);
+    return outcome;
+}
+
+Outcome Convert(std::string text, const CsvSettings& settings) {
+    InputText input;
+    input.Assign(std::move(text));
+    return Convert(input, settings);
+}
+
+Outcome Convert(std::string text, int threads = 1, bool fastPath = true) {
     CsvSettings settings;
     settings.threads = threads;
     settings.fastPath = fastPath;
-    outcome.status = ConvertCsv(input, settings, sink);
-    return outcome;
+    return Convert(std::move(text), settings);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -226,6 +236,130 @@ TEST(CsvConversionTest, ThreadsGiveTheSameOutputAndRowNumbers) {
         EXPECT_EQ(one.reports, four.reports);
         EXPECT_EQ(one.status, four.status);
     }
+}
+
+TEST(CsvConversionTest, BlockAndReadSizesDoNotChangeTheOutput) {
+    // Quoted fields with separators, doubled quotes and line ends in them,
+    // CR LF, empty lines and a last row without its LF, cut everywhere.
+    std::string text = "\xEF\xBB\xBF\n\r\nname," + kHeader;
+    text += "\"a,\"\"b\"\"\nc\",3,1,100,0.68,500,20,0.3,101.325,\n";
+    text += "x\"y,3,1,100,\"0.68\",500,20,0.3,101.325,\r\n\n";
+    text += "\"\",3,1,100,0.68,bad,20,0.3,101.325,\n";
+    text += "\"q\"tail,2,0,50,0.7,800,10,0.6,100,\"4\"\n";
+    text += "last,4,0,300,0.7,800,10,0.6,100,";
+    const Outcome whole = Convert(text, 1);
+    EXPECT_EQ(whole.status, kSomeRowsFailed);
+    EXPECT_EQ(Lines(whole.out).size(), 6u);  // one field holds a line end
+    EXPECT_EQ(whole.reports, (std::vector<std::string>{
+                                 "row 7: field 'flow': 'bad' is not a valid floating point value",
+                                 "1 of 5 rows failed"}));
+    for (std::size_t block : {0, 1, 7, 64}) {
+        for (std::size_t read : {1, 2, 5, 333}) {
+            for (long records : {1, 2, 2048}) {
+                for (int threads : {1, 3}) {
+                    CsvSettings settings;
+                    settings.threads = threads;
+                    settings.blockBytes = block;
+                    settings.readBytes = read;
+                    settings.blockRecords = records;
+                    const Outcome cut = Convert(text, settings);
+                    const std::string where = std::to_string(block) + " bytes, " + std::to_string(read) +
+                                              " read, " + std::to_string(records) + " records, " +
+                                              std::to_string(threads) + " threads";
+                    EXPECT_EQ(cut.out, whole.out) << where;
+                    EXPECT_EQ(cut.reports, whole.reports) << where;
+                }
+            }
+        }
+    }
+}
+
+TEST(CsvConversionTest, RecordLongerThanOneMebibyteIsARowError) {
+    const std::string good = "3,1,100,0.68,500,20,0.3,101.325,\n";
+    const std::string limit(1 << 20, 'x');
+    const struct {
+        std::string record;
+        std::string report;
+    } cases[] = {
+        {"3,1,100,0.68,500,20,0.3,101.325," + limit + "\n", "row 3: line longer than 1 MiB"},
+        {"\"" + limit + "\nmore\",1\n", "row 3: line longer than 1 MiB"},
+        // The longest record that is still read: its text is the limit.
+        {limit.substr(0, limit.size() - 18) + ",1,2,3,4,5,6,7,8,9\n",
+         "row 3: 10 fields where the header has 9"},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t read : {std::size_t{4096}, std::size_t{3} << 20}) {
+            CsvSettings settings;
+            settings.readBytes = read;
+            const Outcome outcome = Convert(kHeader + good + c.record + good, settings);
+            EXPECT_EQ(outcome.status, kSomeRowsFailed);
+            EXPECT_EQ(outcome.reports, (std::vector<std::string>{c.report, "1 of 3 rows failed"}));
+            EXPECT_EQ(Lines(outcome.out).size(), 3u);
+        }
+    }
+    // A quote never closed: the rest of the file went into the field.
+    const Outcome open = Convert(kHeader + good + "\"" + limit + "\n" + good);
+    EXPECT_EQ(open.reports,
+              (std::vector<std::string>{"row 3: line longer than 1 MiB: a quote in it is never "
+                                        "closed, so the rest of the file went into one field",
+                                        "1 of 2 rows failed"}));
+    // So is a header that long.
+    EXPECT_EQ(Convert("\n" + limit + "," + kHeader).reports,
+              std::vector<std::string>{"row 2: line longer than 1 MiB"});
+}
+
+TEST(CsvConversionTest, UnterminatedQuoteSaysWhereItOpened) {
+    const std::string good = "3,1,100,0.68,500,20,0.3,101.325,\n";
+    const Outcome outcome =
+        Convert(kHeader + good + "3,1,100,\"0.68,500,20,0.3,101.325,\n" + good + good);
+    EXPECT_EQ(outcome.status, kSomeRowsFailed);
+    // Rows counted are the rows read: the two after the quote were never rows.
+    EXPECT_EQ(outcome.reports,
+              (std::vector<std::string>{"row 3: the quote that opens field 'density' is never "
+                                        "closed: the rest of the file (3 lines) went into that field",
+                                        "1 of 2 rows failed"}));
+    EXPECT_EQ(Lines(outcome.out).size(), 2u);
+}
+
+TEST(CsvConversionTest, FieldTextInMessagesIsEscapedAndShort) {
+    std::string row = "3,1,100,0.6";
+    row += '\0';
+    row += "\x1b[2J,500,20,0.3,101.325,\n";
+    EXPECT_EQ(Convert(kHeader + row).reports,
+              (std::vector<std::string>{
+                  "row 2: field 'density': '0.6\\0\\x1b[2J' is not a valid floating point value",
+                  "1 of 1 rows failed"}));
+    const std::string big(100000, '9');
+    const Outcome outcome = Convert(kHeader + "3,1,100,0.68,500,20,0.3," + big + "x,\n");
+    ASSERT_EQ(outcome.reports.size(), 2u);
+    EXPECT_EQ(outcome.reports[0], "row 2: field 'atm_pressure': '" + std::string(40, '9') +
+                                      "\u2026' is not a valid floating point value");
+    // Names and unknown devices too, in their own characters.
+    EXPECT_EQ(Convert(kHeader + "ВЕЛАРС\t\u0085,1,100,0.68,500,20,0.3,101.325,\n").reports[0],
+              "row 2: field 'model': 'ВЕЛАРС\\t\\u0085' is not a model: give 0 to 5 or a name from --help");
+}
+
+TEST(CsvConversionTest, FileShortenedWhileReadIsAnError) {
+    char path[] = "/tmp/velars-shrink-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << kHeader;
+        for (int i = 0; i < 100000; ++i) file << "3,1,100,0.68,500,20,0.3,101.325,\n";
+    }
+    InputText input;
+    std::string error;
+    ASSERT_TRUE(input.Open(path, error)) << error;
+    // Another program rewrites the file after the tool opened it.
+    ASSERT_EQ(::truncate(path, 1000), 0);
+    const Outcome outcome = Convert(input, CsvSettings{});
+    ::unlink(path);
+    EXPECT_EQ(outcome.status, kCannotConvert);
+    ASSERT_FALSE(outcome.reports.empty());
+    EXPECT_NE(outcome.reports.back().find("the file became shorter while it was read"), std::string::npos)
+        << outcome.reports.back();
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "calc/LossModel.h"
 #include "calc/ResultsPane.h"
@@ -19,8 +23,10 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun Tool(const QStringList& arguments, const QString& locale = QStringLiteral("C.UTF-8")) {
+ToolRun Tool(const QStringList& arguments, const QString& locale = QStringLiteral("C.UTF-8"),
+             const QString& standardOutput = QString()) {
     QProcess process;
+    if (!standardOutput.isEmpty()) process.setStandardOutputFile(standardOutput);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("LC_NUMERIC"));
     environment.insert(QStringLiteral("LC_ALL"), locale);
@@ -159,8 +165,14 @@ TEST(ToolProcessTest, UsageErrorsAndHelp) {
     const ToolRun help = Tool({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     for (const char* text : {"--csv FILE", "--verbose", "gauge_pressure", "Exit status",
-                             "ВЕЛАРС-МТ7-Сфера", "Турбулизатор-Н исп. реверс", "needs --ldy"})
+                             "ВЕЛАРС-МТ7-Сфера", "Турбулизатор-Н исп. реверс", "needs --ldy",
+                             "--version"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(text))) << text;
+
+    const ToolRun version = Tool({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("velars-tp-calc " VELARS_VERSION "\n"));
+    EXPECT_EQ(Tool({QStringLiteral("--version=1")}).status, 2);
 }
 
 TEST(ToolProcessTest, CsvFileWithABadRow) {
@@ -203,6 +215,71 @@ TEST(ToolProcessTest, CsvFileWithABadRow) {
     EXPECT_TRUE(over.err.contains(QStringLiteral("the output file is the input file")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().count('\n'), 4);
+}
+
+TEST(ToolProcessTest, LostWritesFailTheRun) {
+    const QString full = QStringLiteral("/dev/full");
+    const struct {
+        QStringList arguments;
+        int status;
+    } cases[] = {
+        {{QStringLiteral("--help")}, 2},
+        {Example(QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("100")), 2},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Tool(c.arguments, QStringLiteral("C.UTF-8"), full);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write standard output")))
+            << run.err.toStdString();
+    }
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString input = folder.filePath(QStringLiteral("in.csv"));
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n"
+               "3,1,100,0.68,500,20,0.3,101.325\n");
+    file.close();
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--csv"), input},
+          QStringList{QStringLiteral("--csv"), input, QStringLiteral("--output"), full}}) {
+        const ToolRun run = Tool(arguments, QStringLiteral("C.UTF-8"), full);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("No space left on device"))) << run.err.toStdString();
+    }
+}
+
+TEST(ToolProcessTest, ReadsPipesAndDevicesInBoundedPieces) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("in.fifo")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Many rows through a pipe, written while the tool reads.
+    const int rows = 50000;
+    std::thread writer([&] {
+        const int fd = ::open(fifo.constData(), O_WRONLY);
+        if (fd < 0) return;
+        std::string text = "model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n";
+        for (int i = 0; i < rows; ++i) text += "3,1,100,0.68,500,20,0.3,101.325\n";
+        for (std::size_t at = 0; at < text.size();) {
+            const ssize_t n = ::write(fd, text.data() + at, std::min<std::size_t>(4096, text.size() - at));
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+    });
+    const ToolRun run = Tool({QStringLiteral("--csv"), QString::fromLocal8Bit(fifo)});
+    writer.join();
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(QLatin1Char('\n')), rows + 1);
+
+    // A device that never ends a line: the header is too long, and nothing
+    // of it is kept while the tool finds out.
+    const ToolRun zeros = Tool({QStringLiteral("--csv"), QStringLiteral("/dev/zero")});
+    EXPECT_EQ(zeros.status, 2);
+    EXPECT_EQ(zeros.err, QStringLiteral("row 1: line longer than 1 MiB\n"));
+    const ToolRun noise = Tool({QStringLiteral("--csv"), QStringLiteral("/dev/urandom")});
+    EXPECT_EQ(noise.status, 2);
 }
 
 }  // namespace

@@ -116,6 +116,16 @@ TEST_F(DocumentWindowTest, SaveAsOdtWritesTheReportAndCountsAsSaved) {
     EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
+TEST_F(DocumentWindowTest, TheSaveDialogStartsInTheDocumentsFolder) {
+    platform.documentsFolder = QStringLiteral("/home/инженер/Документы");
+    platform.QueueSaveCancel();
+    EXPECT_FALSE(window->SaveAs());
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(platform.saveDialogs[0].fileName,
+              QStringLiteral("/home/инженер/Документы/") + window->DocumentName());
+    EXPECT_TRUE(window->DocumentName().startsWith(QStringLiteral("Отчет ")));
+}
+
 TEST_F(DocumentWindowTest, SaveAsPdfWritesAPdfAndLeavesTheChangesUnsaved) {
     // A name without extension takes the chosen filter's.
     platform.QueueSaveConfirm(Path(QStringLiteral("report")), kPdfFilter);

@@ -81,6 +81,21 @@ TEST_F(IniFileRead, Utf8AndUtf16Files) {
     EXPECT_EQ(ini.ReadString("s", "k", ""), russian);
 }
 
+TEST_F(IniFileRead, CrLfAndLoneCrOrLfEachEndALine) {
+    const struct {
+        const char* content;
+        const char* value;
+    } cases[] = {
+        {"[namber]\r\nn=7\r", "7"},           // the last line ends in a lone CR
+        {"[namber]\rn=7\r[s]\rk=1", "7"},      // old Mac line ends throughout
+        {"[namber]\nn=7\r\n", "7"},
+        {"[s]\nk=1\r[namber]\nn=7", "7"},      // a lone CR between LF lines
+        {"[namber]\r\rn=7\n\r\n", "7"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Ini(c.content).ReadString("namber", "n", "1"), c.value) << c.content;
+}
+
 TEST_F(IniFileRead, FolderOrPipeAtThePathReadsAsMissing) {
     ASSERT_TRUE(QDir(Path("")).mkdir("d.ini"));
     EXPECT_EQ(IniFile(Path("d.ini")).ReadInteger("namber", "n", 1), 1);

@@ -93,6 +93,19 @@ TEST_F(IniFileWrite, NewSectionGoesAtTheEndWithTheFileLineEnds) {
     EXPECT_EQ(After("; only a comment"), "; only a comment\r\n[namber]\r\nn=2\r\n");
 }
 
+TEST_F(IniFileWrite, LoneCrIsALineEndAndEveryOtherByteIsKept) {
+    EXPECT_EQ(After("[namber]\rn=1\r"), "[namber]\rn=2\r");
+    EXPECT_EQ(After("[a]\rx=1"), "[a]\rx=1\r[namber]\rn=2\r");
+    // A value ending in CR in an LF file reads the same before and after a
+    // write elsewhere in the file.
+    const QByteArray before = "[s]\nk=5\r\n[namber]\nn=1\n[t]\nv=6\r";
+    WriteBytes(file_, before);
+    EXPECT_EQ(IniFile(file_).ReadString("t", "v", ""), "6");
+    EXPECT_EQ(After(before), "[s]\nk=5\r\n[namber]\nn=2\n[t]\nv=6\r");
+    EXPECT_EQ(IniFile(file_).ReadString("t", "v", ""), "6");
+    EXPECT_EQ(IniFile(file_).ReadString("s", "k", ""), "5");
+}
+
 TEST_F(IniFileWrite, BytesOfOtherLinesSurviveEvenWhenNotUtf8) {
     // A comment in the Windows Cyrillic code page and a UTF-8 byte order mark.
     const QByteArray cp1251Comment = "; \xD1\xF7\xE5\xF2\xF7\xE8\xEA\r\n";

@@ -110,6 +110,19 @@ TEST_F(ReportCounter, StoringKeepsTheRestOfTheFile) {
     EXPECT_EQ(LoadReportNumber(platform_), INT_MIN);
 }
 
+TEST_F(ReportCounter, AdvancesInAUtf16FileOfOddLength) {
+    // A byte order mark and half a code unit.
+    WriteBytes(counter_, QByteArray("\xFF\xFE\x61", 3));
+    SaveReportNumber(platform_, location_, 42);
+    EXPECT_EQ(LoadReportNumber(platform_), 42);
+    const qint64 size = QFileInfo(counter_).size();
+    SaveReportNumber(platform_, location_, 43);
+    EXPECT_EQ(LoadReportNumber(platform_), 43);
+    EXPECT_EQ(QFileInfo(counter_).size(), size) << "the file must not grow per report";
+    const QByteArray bytes = ReadBytes(counter_);
+    EXPECT_TRUE(bytes.endsWith('\x61')) << "the stray byte stays at the end";
+}
+
 TEST_F(ReportCounter, CounterBesideAnExecutableWithTwoExtensions) {
     platform_.executablePath = folder_ + "calc.old.exe";
     SaveReportNumber(platform_, location_, 7);

@@ -3,7 +3,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
@@ -104,6 +107,68 @@ TEST(QtPlatformServices, ScreenExecutableAndDate) {
     EXPECT_FALSE(platform.Monitor0Size().isEmpty());
     EXPECT_TRUE(platform.ExecutablePath().endsWith("/platform_tests"));
     EXPECT_TRUE(platform.Today().isValid());
+}
+
+// The desktop's Documents folder as the user's folder settings name it, the
+// home folder when it does not exist.
+TEST(QtPlatformServices, DocumentsFolderFromTheUserFolderSettings) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    QDir(home.path()).mkpath("config");
+    QFile dirs(home.filePath("config/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Документы\"\n");
+    dirs.close();
+
+    QtPlatformServices platform;
+    EXPECT_EQ(platform.DocumentsFolder(), QDir(home.path()).absolutePath())
+        << "no such folder yet";
+    QDir(home.path()).mkpath(QStringLiteral("Документы"));
+    EXPECT_EQ(platform.DocumentsFolder(), home.filePath(QStringLiteral("Документы")));
+
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    if (oldConfig.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(QtPlatformServices, UserDataFolderFollowsXdgDataHome) {
+    QtPlatformServices platform;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share";
+    const struct {
+        const char* value;
+        QString folder;
+    } cases[] = {
+        {"/srv/data/", "/srv/data"},
+        {"", fallback},
+        {"relative/data", fallback},  // only an absolute path counts
+    };
+    for (const auto& c : cases) {
+        qputenv("XDG_DATA_HOME", c.value);
+        EXPECT_EQ(platform.UserDataFolder(), c.folder) << c.value;
+    }
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(platform.UserDataFolder(), fallback);
+    if (!saved.isNull())
+        qputenv("XDG_DATA_HOME", saved);
+}
+
+TEST(QtPlatformServices, FolderOwnerAndWriteAccess) {
+    QtPlatformServices platform;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_TRUE(platform.UserOwnsFolder(dir.path()));
+    EXPECT_TRUE(platform.UserMayWriteFolder(dir.path()));
+    const QString missing = dir.filePath("missing");
+    EXPECT_FALSE(platform.UserOwnsFolder(missing));
+    EXPECT_FALSE(platform.UserMayWriteFolder(missing));
+    EXPECT_TRUE(platform.InstalledBinaryFolder().endsWith("/bin"));
+    EXPECT_FALSE(platform.InstalledBinaryFolder().endsWith("/"));
 }
 
 }  // namespace

@@ -62,6 +62,44 @@ TEST_F(ColorComboBoxTest, EnterAndClick) {
     EXPECT_EQ(entered.count(), 1) << "closing the drop-down part is no Enter";
 }
 
+TEST_F(ColorComboBoxTest, AClickThatActivatesTheWindowEntersTheList) {
+    QWidget otherWindow;
+    otherWindow.show();
+    other->setFocus(Qt::TabFocusReason);
+    QSignalSpy entered(combo, &ColorComboBox::entered);
+    otherWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherWindow));
+    QTest::mousePress(combo, Qt::LeftButton);
+    combo->hidePopup();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(combo->hasFocus());
+    EXPECT_EQ(entered.count(), 1);
+}
+
+// The closed list shows no half letter beside the arrow: a text too wide
+// for the field ends in "…".
+TEST_F(ColorComboBoxTest, TheClosedListElidesATextTooWideForIt) {
+    combo->setFixedWidth(238);
+    combo->addItem(QString::fromUtf8("ВЕЛАРС-Сфера-ПП (полнопроходной)"));
+    combo->setCurrentIndex(3);
+    const QString shown = combo->ClosedText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(combo->currentText().startsWith(shown.chopped(1)));
+    const QRect text = combo->TextRect();
+    EXPECT_LE(combo->fontMetrics().horizontalAdvance(shown), text.width());
+    // Drawn so: between the ellipsis and the arrow, only the list's colour.
+    combo->SetColorEx(QColor(255, 255, 255));
+    const QImage image = combo->grab().toImage();
+    const int after = text.left() + combo->fontMetrics().horizontalAdvance(shown) + 2;
+    ASSERT_LT(after, text.right());
+    for (int x = after; x <= text.right(); ++x)
+        for (int y = text.top() + 3; y < text.bottom() - 3; ++y)
+            ASSERT_EQ(image.pixelColor(x, y), QColor(255, 255, 255)) << x << "," << y;
+    combo->setCurrentIndex(1);
+    EXPECT_EQ(combo->ClosedText(), "50");
+}
+
 TEST_F(ColorComboBoxTest, BackgroundColourIsSetAndRepaintedAtOnce) {
     EXPECT_EQ(combo->Color(), WindowColor());
     combo->SetColorEx(ColorFromValue(255));

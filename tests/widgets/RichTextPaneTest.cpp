@@ -1,3 +1,7 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include "widgets/RichTextPane.h"
@@ -56,6 +60,31 @@ TEST(RichTextPane, SpanOutsideTheTextIsClipped) {
     EXPECT_TRUE(pane.textCursor().selectionStart() >= 0);
     pane.Select(2, 100);
     EXPECT_EQ(pane.textCursor().selectionEnd(), 3);
+}
+
+TEST(RichTextPane, TheFrameShowsTheKeyboardFocus) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* field = new QLineEdit(&window);
+    auto* pane = new RichTextPane(&window);
+    pane->setFixedSize(277, 163);
+    layout->addWidget(field);
+    layout->addWidget(pane);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
+    auto frameColour = [&] {
+        const QImage image = pane->grab().toImage();
+        return image.pixelColor(0, image.height() / 2);
+    };
+    field->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(frameColour(), highlight);
+    pane->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(pane->hasFocus());
+    EXPECT_EQ(frameColour(), highlight);
+    field->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(frameColour(), highlight);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -87,6 +88,39 @@ TEST_F(TextFieldTest, ReactivatingTheWindowIsNoEnter) {
     QFocusEvent focusIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(fields[0], &focusIn);
     EXPECT_EQ(entered.count(), 0);
+}
+
+// Enter follows the window's active control: a click that activates the
+// window enters the field clicked; the window getting back the field it had
+// does not; a field left for a control without Enter is entered again.
+TEST_F(TextFieldTest, EnterFiresWhenTheActiveControlOfTheWindowChanges) {
+    QWidget other;
+    other.show();
+    fields[0]->setFocus(Qt::TabFocusReason);
+    QSignalSpy entered0(fields[0], &TextField::entered);
+    QSignalSpy entered1(fields[1], &TextField::entered);
+    auto activate = [](QWidget* w) {
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w);
+    };
+
+    ASSERT_TRUE(activate(&other));
+    ASSERT_TRUE(activate(&window));
+    EXPECT_TRUE(fields[0]->hasFocus());
+    EXPECT_EQ(entered0.count(), 0) << "the window got back the field it had";
+
+    ASSERT_TRUE(activate(&other));
+    QTest::mouseClick(fields[1], Qt::LeftButton);  // the click reaches the inactive window
+    ASSERT_TRUE(activate(&window));
+    ASSERT_TRUE(fields[1]->hasFocus());
+    EXPECT_EQ(entered1.count(), 1) << "the click that activates the window is an Enter";
+    EXPECT_EQ(entered0.count(), 0);
+
+    auto* button = new QPushButton(&window);
+    button->show();
+    button->setFocus(Qt::MouseFocusReason);
+    QTest::mouseClick(fields[1], Qt::LeftButton);
+    EXPECT_EQ(entered1.count(), 2) << "back from the button";
 }
 
 TEST_F(TextFieldTest, BackgroundColourCanBeSet) {

@@ -1,9 +1,9 @@
-#include "cli/ShortestNumber.h"
+#include "numbers/ShortestNumber.h"
 
 #include <charconv>
 #include <string_view>
 
-namespace velars::cli {
+namespace velars {
 
 namespace {
 
@@ -40,4 +40,4 @@ void AppendInteger(std::string& out, int value) {
     out.append(buffer, end.ptr);
 }
 
-}  // namespace velars::cli
+}  // namespace velars

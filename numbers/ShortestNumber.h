@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace velars::cli {
+namespace velars {
 
 void AppendShortest(std::string& out, float value);
 void AppendShortest(std::string& out, long double value);
@@ -17,4 +17,4 @@ std::string ShortestText(T value) {
     return text;
 }
 
-}  // namespace velars::cli
+}  // namespace velars

@@ -1,0 +1,308 @@
+#include "tests/e2e/RealDisplay.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace velars::e2e {
+
+namespace {
+
+// The program under test, built with the tests.
+const QString kProgram = QStringLiteral(VELARS_TP_EXECUTABLE);
+
+// A dark colour scheme as a desktop user sets it: the qt6ct platform theme
+// with its "darker" colours and the Fusion style.
+const char kDarkScheme[] =
+    "[Appearance]\n"
+    "color_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"
+    "custom_palette=true\n"
+    "style=Fusion\n";
+
+void Stop(std::unique_ptr<QProcess>& process) {
+    if (!process)
+        return;
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(5000);
+    }
+    process.reset();
+}
+
+}  // namespace
+
+RealDisplay::RealDisplay() = default;
+
+RealDisplay::~RealDisplay() {
+    Stop(marker_);
+    Stop(program_);
+    Stop(server_);
+}
+
+std::unique_ptr<QProcess> RealDisplay::Spawn(const QString& program, const QStringList& args,
+                                             const QProcessEnvironment& env,
+                                             const QString& workingDirectory,
+                                             const QString& outputFile, const QString& errorFile) {
+    auto process = std::make_unique<QProcess>();
+    if (!workingDirectory.isEmpty())
+        process->setWorkingDirectory(workingDirectory);
+    // Nothing reads the pipes of a long-lived process while the test waits:
+    // its output goes to files, so that a full pipe never blocks it.
+    if (!outputFile.isEmpty())
+        process->setStandardOutputFile(outputFile);
+    process->setStandardErrorFile(errorFile.isEmpty() ? QProcess::nullDevice() : errorFile);
+    process->setProgram(program);
+    process->setArguments(args);
+    process->setProcessEnvironment(env);
+    // Whatever happens to the test, nothing it started outlives it.
+    process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    process->start();
+    return process;
+}
+
+RealDisplay::Result RealDisplay::Run(const QString& program, const QStringList& args,
+                                     int timeoutMs) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    std::unique_ptr<QProcess> process = Spawn(program, args, env);
+    Result result;
+    if (!process->waitForStarted(timeoutMs))
+        return result;
+    if (!process->waitForFinished(timeoutMs)) {
+        Stop(process);
+        return result;
+    }
+    result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+    result.out = process->readAllStandardOutput();
+    return result;
+}
+
+bool RealDisplay::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        if (condition())
+            return true;
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(50);
+    }
+}
+
+bool RealDisplay::StartServer() {
+    if (!dir_.isValid()) {
+        error_ = QStringLiteral("no temporary folder");
+        return false;
+    }
+    // Xvfb picks a free display number itself and writes it once it
+    // accepts connections.
+    server_ = Spawn(QStringLiteral("Xvfb"),
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                     QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+                    QProcessEnvironment::systemEnvironment(), {}, {},
+                    QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
+    if (!server_->waitForStarted(10000)) {
+        error_ = QStringLiteral("Xvfb does not start: ") + server_->errorString();
+        return false;
+    }
+    QByteArray out;
+    const bool ready = WaitFor([&] {
+        server_->waitForReadyRead(50);
+        out += server_->readAllStandardOutput();
+        return out.contains('\n') || server_->state() == QProcess::NotRunning;
+    });
+    bool ok = false;
+    const int number = out.trimmed().toInt(&ok);
+    if (!ready || !ok) {
+        QFile log(QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
+        log.open(QIODevice::ReadOnly);
+        error_ = QStringLiteral("Xvfb gave no display number: ") +
+                 QString::fromLocal8Bit(log.readAll());
+        return false;
+    }
+    display_ = QStringLiteral(":%1").arg(number);
+    return true;
+}
+
+bool RealDisplay::StartProgram(Scheme scheme) {
+    const QDir root(dir_.path());
+    for (const char* folder : {"program", "home", "bin", "config/qt6ct", "runtime"})
+        root.mkpath(QLatin1String(folder));
+    QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString program = root.filePath(QStringLiteral("program/velars-tp"));
+    if (!QFile::exists(program) && !QFile::copy(kProgram, program)) {
+        error_ = QStringLiteral("cannot copy ") + kProgram;
+        return false;
+    }
+
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
+    // No word processor on the PATH: the report goes to the built-in window.
+    env.insert(QStringLiteral("PATH"), root.filePath(QStringLiteral("bin")));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("ru_RU.UTF-8"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+    if (scheme == Scheme::Dark) {
+        QFile conf(root.filePath(QStringLiteral("config/qt6ct/qt6ct.conf")));
+        if (!conf.open(QIODevice::WriteOnly) || conf.write(kDarkScheme) < 0) {
+            error_ = QStringLiteral("cannot write the colour scheme");
+            return false;
+        }
+        env.insert(QStringLiteral("QT_QPA_PLATFORMTHEME"), QStringLiteral("qt6ct"));
+    }
+    program_ = Spawn(program, {}, env, root.filePath(QStringLiteral("home")),
+                     QProcess::nullDevice(), root.filePath(QStringLiteral("program.log")));
+    if (!program_->waitForStarted(10000)) {
+        error_ = QStringLiteral("the program does not start: ") + program_->errorString();
+        return false;
+    }
+    const auto main = WaitForWindow(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
+    if (!main) {
+        error_ = QStringLiteral("the main window never appeared: ") + ProgramErrors();
+        return false;
+    }
+    main_ = *main;
+    return true;
+}
+
+std::vector<XWindow> RealDisplay::VisibleWindows() {
+    std::vector<XWindow> windows;
+    const Result ids = Run(QStringLiteral("xdotool"),
+                           {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                            QStringLiteral("--name"), QStringLiteral(".")});
+    static const QRegularExpression geometry(
+        QStringLiteral("Absolute upper-left X:\\s+(-?\\d+).*Absolute upper-left Y:\\s+(-?\\d+)"
+                       ".*Width:\\s+(\\d+).*Height:\\s+(\\d+)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    for (const QByteArray& line : ids.out.split('\n')) {
+        const QString id = QString::fromLatin1(line.trimmed());
+        if (id.isEmpty())
+            continue;
+        const Result name = Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id});
+        const Result info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+        const auto m = geometry.match(QString::fromUtf8(info.out));
+        if (name.exitCode != 0 || !m.hasMatch())
+            continue;
+        windows.push_back({id, QString::fromUtf8(name.out).trimmed(),
+                           QRect(m.captured(1).toInt(), m.captured(2).toInt(),
+                                 m.captured(3).toInt(), m.captured(4).toInt())});
+    }
+    return windows;
+}
+
+std::optional<XWindow> RealDisplay::WaitForWindow(const QString& pattern, int timeoutMs) {
+    const QRegularExpression name(pattern);
+    std::optional<XWindow> found;
+    WaitFor(
+        [&] {
+            for (const XWindow& w : VisibleWindows()) {
+                if (name.match(w.name).hasMatch()) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool RealDisplay::WaitForNoWindow(const QString& pattern, int timeoutMs) {
+    const QRegularExpression name(pattern);
+    return WaitFor(
+        [&] {
+            for (const XWindow& w : VisibleWindows())
+                if (name.match(w.name).hasMatch())
+                    return false;
+            return true;
+        },
+        timeoutMs);
+}
+
+void RealDisplay::Click(QPoint inMain) { ClickAt(main_.geometry.topLeft() + inMain); }
+
+void RealDisplay::ClickAt(QPoint onDesktop) {
+    Run(QStringLiteral("xdotool"),
+        // No --sync: it waits for ever when the pointer is already there; the
+        // server handles the move and the click in order anyway.
+        {QStringLiteral("mousemove"), QString::number(onDesktop.x()),
+         QString::number(onDesktop.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void RealDisplay::Type(const QString& text) {
+    Run(QStringLiteral("xdotool"),
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
+         QStringLiteral("--"), text});
+}
+
+void RealDisplay::Key(const QString& keys) {
+    QStringList args = {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"),
+                        QStringLiteral("--")};
+    args += keys.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    Run(QStringLiteral("xdotool"), args);
+}
+
+QString RealDisplay::ReadClipboard(const QString& target) {
+    const Result r = Run(QStringLiteral("xclip"),
+                         {QStringLiteral("-o"), QStringLiteral("-selection"),
+                          QStringLiteral("clipboard"), QStringLiteral("-t"), target},
+                         5000);
+    return r.exitCode == 0 ? QString::fromUtf8(r.out) : QString();
+}
+
+bool RealDisplay::MarkClipboard() {
+    Stop(marker_);
+    const QString marker = QStringLiteral("velars-e2e-marker-%1").arg(++markerCount_);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    // In the foreground (-quiet), so that it stays a child of ours.
+    marker_ = Spawn(QStringLiteral("xclip"),
+                    {QStringLiteral("-quiet"), QStringLiteral("-selection"),
+                     QStringLiteral("clipboard"), QStringLiteral("-i")},
+                    env, {}, QProcess::nullDevice());
+    if (!marker_->waitForStarted(5000))
+        return false;
+    marker_->write(marker.toUtf8());
+    marker_->waitForBytesWritten(5000);
+    marker_->closeWriteChannel();
+    return WaitFor([&] { return ReadClipboard(QStringLiteral("UTF8_STRING")) == marker; }, 10000);
+}
+
+QString RealDisplay::CopyFocused(const QString& target) {
+    if (!MarkClipboard())
+        return QStringLiteral("<the clipboard cannot be marked>");
+    const QString marker = ReadClipboard(QStringLiteral("UTF8_STRING"));
+    Key(QStringLiteral("ctrl+a ctrl+c"));
+    const bool copied = WaitFor(
+        [&] { return ReadClipboard(QStringLiteral("UTF8_STRING")) != marker; }, 10000);
+    const QString text = copied ? ReadClipboard(target) : QString();
+    Stop(marker_);
+    return text;
+}
+
+QString RealDisplay::CopyFrom(QPoint inMain, const QString& target) {
+    Click(inMain);
+    return CopyFocused(target);
+}
+
+QImage RealDisplay::Screenshot() {
+    const Result r = Run(QStringLiteral("import"),
+                         {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    return QImage::fromData(r.out, "PNG");
+}
+
+QString RealDisplay::ProgramErrors() {
+    QFile log(QDir(dir_.path()).filePath(QStringLiteral("program.log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+}
+
+}  // namespace velars::e2e
