@@ -64,6 +64,7 @@ QString Quoted(const QString& text) { return QLatin1Char('\'') + ShownText(text)
 bool IsFlag(Option option, bool sizing) {
     switch (option) {
         case Option::Help:
+        case Option::Version:
         case Option::Verbose:
         case Option::Compare:
         case Option::Curve: return true;
