@@ -289,6 +289,7 @@ WriterDocumentObject::WriterDocumentObject(std::shared_ptr<WriterApplicationStat
     : WriterObject(application->session),
       application_(std::move(application)),
       document_(std::move(document)) {
+    owner_ = document_->model;
     AddMethod(QStringLiteral("Activate"), 0, 0, [this](const MemberCall& call, Variant&) {
         const Model model = document_->model;
         const HRESULT hr = Office(call, [model] {

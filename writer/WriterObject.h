@@ -3,6 +3,7 @@
 // of the document server's objects, and calls into the office through the
 // session, bounded, with UNO failures answered as automation errors.
 
+#include <com/sun/star/frame/XModel.hpp>
 #include <memory>
 
 #include "docserver/AutomationObject.h"
@@ -23,6 +24,10 @@ protected:
     HRESULT CheckConnected() const override;
 
     std::shared_ptr<OfficeSession> session_;
+    // The document the object belongs to, if any: a failure on a document
+    // the user has closed answers RPC_E_DISCONNECTED, whatever the office
+    // threw (Writer's cursors and ranges throw plain runtime errors then).
+    com::sun::star::uno::Reference<com::sun::star::frame::XModel> owner_;
 };
 
 }  // namespace velars

@@ -75,23 +75,25 @@ OUString ParagraphString(QString text) {
 WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> session,
                                                std::shared_ptr<WriterDocumentText> document)
     : WriterObject(std::move(session)), document_(std::move(document)) {
+    owner_ = document_->model;
     AddMethod(QStringLiteral("Add"), 0, 0, [this](const MemberCall& call, Variant& result) {
         if (const HRESULT hr = Load(call); FAILED(hr))
             return hr;
         const uno::Reference<css::text::XText> text = document_->text;
+        const uno::Reference<css::text::XParagraphCursor> end = document_->end;
+        const uno::Reference<css::text::XTextRange> endRange = document_->endRange;
         // A paragraph break at the end, as the user's Enter: the new paragraph
         // takes the last one's formatting. It splits the last paragraph, so
         // the last two are read again.
         auto lastTwo = std::make_shared<std::vector<WriterParagraph>>();
-        const HRESULT hr = Office(call, [text, lastTwo] {
-            text->insertControlCharacter(text->getEnd(),
-                                         css::text::ControlCharacter::PARAGRAPH_BREAK, false);
-            const uno::Reference<css::text::XParagraphCursor> cursor(
-                text->createTextCursorByRange(text->getEnd()), uno::UNO_QUERY_THROW);
-            const uno::Reference<css::text::XTextRange> range(cursor, uno::UNO_QUERY_THROW);
-            const WriterParagraph last = ParagraphAt(range);
-            cursor->gotoPreviousParagraph(false);
-            lastTwo->push_back(ParagraphAt(range));
+        const HRESULT hr = Office(call, [text, end, endRange, lastTwo] {
+            end->gotoEnd(false);
+            text->insertControlCharacter(endRange, css::text::ControlCharacter::PARAGRAPH_BREAK,
+                                         false);
+            end->gotoEnd(false);
+            const WriterParagraph last = ParagraphAt(endRange);
+            end->gotoPreviousParagraph(false);
+            lastTwo->push_back(ParagraphAt(endRange));
             lastTwo->push_back(last);
             return uno::Any();
         });
@@ -99,6 +101,8 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
             document_->paragraphs.reset();
             return hr;
         }
+        for (WriterParagraph& paragraph : *lastTwo)
+            paragraph.document = document_->model;
         std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
         paragraphs.back() = lastTwo->front();
         paragraphs.push_back(lastTwo->back());
@@ -135,13 +139,21 @@ HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
     const Model model = document_->model;
     auto all = std::make_shared<std::vector<WriterParagraph>>();
     auto text = std::make_shared<uno::Reference<css::text::XText>>();
-    const HRESULT hr = Office(call, [model, all, text] {
+    auto end = std::make_shared<uno::Reference<css::text::XParagraphCursor>>();
+    auto endRange = std::make_shared<uno::Reference<css::text::XTextRange>>();
+    const HRESULT hr = Office(call, [model, all, text, end, endRange] {
         *text = TextOf(model);
+        end->set((*text)->createTextCursorByRange((*text)->getEnd()), uno::UNO_QUERY_THROW);
+        endRange->set(*end, uno::UNO_QUERY_THROW);
         *all = AllParagraphs(model);
         return uno::Any();
     });
     if (SUCCEEDED(hr)) {
         document_->text = *text;
+        document_->end = *end;
+        document_->endRange = *endRange;
+        for (WriterParagraph& paragraph : *all)
+            paragraph.document = model;
         document_->paragraphs = std::move(*all);
     }
     return hr;
@@ -152,6 +164,7 @@ HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
 WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> session,
                                              WriterParagraph paragraph)
     : WriterObject(std::move(session)) {
+    owner_ = paragraph.document;
     AddProperty(QStringLiteral("Range"), [this, paragraph](const MemberCall&, Variant& result) {
         result = Variant::FromDispatch(std::make_shared<WriterRangeObject>(session_, paragraph));
         return S_OK;
@@ -191,6 +204,7 @@ WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> sess
 WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
                                      WriterParagraph paragraph)
     : WriterObject(std::move(session)) {
+    owner_ = paragraph.document;
     AddProperty(
         QStringLiteral("Text"),
         [this, paragraph](const MemberCall& call, Variant& result) {
@@ -225,6 +239,7 @@ WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
 WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
                                    WriterParagraph paragraph)
     : WriterObject(std::move(session)) {
+    owner_ = paragraph.document;
     const auto read = [this, paragraph](const MemberCall& call, const char* name, uno::Any& value) {
         const OUString property = OUString::createFromAscii(name);
         return Office(

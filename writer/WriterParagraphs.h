@@ -13,6 +13,7 @@
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <optional>
@@ -22,10 +23,11 @@
 
 namespace velars {
 
-// One paragraph: its text range and its properties.
+// One paragraph: its text range and its properties, and its document.
 struct WriterParagraph {
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> range;
     com::sun::star::uno::Reference<com::sun::star::beans::XPropertySet> properties;
+    com::sun::star::uno::Reference<com::sun::star::frame::XModel> document;
 };
 
 // A document of the server and its paragraphs as last read.
@@ -33,8 +35,10 @@ struct WriterDocumentText {
     explicit WriterDocumentText(com::sun::star::uno::Reference<com::sun::star::frame::XModel> m)
         : model(std::move(m)) {}
     com::sun::star::uno::Reference<com::sun::star::frame::XModel> model;
-    // The body text, once read.
+    // The body text and a cursor kept at its end, once read.
     com::sun::star::uno::Reference<com::sun::star::text::XText> text;
+    com::sun::star::uno::Reference<com::sun::star::text::XParagraphCursor> end;
+    com::sun::star::uno::Reference<com::sun::star::text::XTextRange> endRange;
     std::optional<std::vector<WriterParagraph>> paragraphs;
 };
 

@@ -44,6 +44,7 @@ uno::Reference<css::beans::XPropertySet> ViewCursor(const WriterModel& model) {
 WriterWindowObject::WriterWindowObject(std::shared_ptr<OfficeSession> session,
                                        WriterModel document)
     : WriterObject(std::move(session)) {
+    owner_ = document;
     AddProperty(QStringLiteral("ActivePane"), [this, document](const MemberCall&, Variant& result) {
         result = Variant::FromDispatch(std::make_shared<WriterPaneObject>(session_, document));
         return S_OK;
@@ -56,6 +57,7 @@ WriterWindowObject::WriterWindowObject(std::shared_ptr<OfficeSession> session,
 
 WriterPaneObject::WriterPaneObject(std::shared_ptr<OfficeSession> session, WriterModel document)
     : WriterObject(std::move(session)) {
+    owner_ = document;
     AddProperty(QStringLiteral("View"), [this, document](const MemberCall&, Variant& result) {
         result = Variant::FromDispatch(std::make_shared<WriterViewObject>(session_, document));
         return S_OK;
@@ -64,6 +66,7 @@ WriterPaneObject::WriterPaneObject(std::shared_ptr<OfficeSession> session, Write
 
 WriterViewObject::WriterViewObject(std::shared_ptr<OfficeSession> session, WriterModel document)
     : WriterObject(std::move(session)) {
+    owner_ = document;
     AddProperty(QStringLiteral("Zoom"), [this, document](const MemberCall&, Variant& result) {
         result = Variant::FromDispatch(std::make_shared<WriterZoomObject>(session_, document));
         return S_OK;
@@ -72,6 +75,7 @@ WriterViewObject::WriterViewObject(std::shared_ptr<OfficeSession> session, Write
 
 WriterZoomObject::WriterZoomObject(std::shared_ptr<OfficeSession> session, WriterModel document)
     : WriterObject(std::move(session)) {
+    owner_ = document;
     AddProperty(
         QStringLiteral("Percentage"),
         [this, document](const MemberCall& call, Variant& result) {
@@ -107,6 +111,7 @@ WriterZoomObject::WriterZoomObject(std::shared_ptr<OfficeSession> session, Write
 WriterSelectionObject::WriterSelectionObject(std::shared_ptr<OfficeSession> session,
                                              WriterModel document)
     : WriterObject(std::move(session)) {
+    owner_ = document;
     AddProperty(QStringLiteral("ParagraphFormat"),
                 [this, document](const MemberCall&, Variant& result) {
                     result = Variant::FromDispatch(
@@ -118,6 +123,7 @@ WriterSelectionObject::WriterSelectionObject(std::shared_ptr<OfficeSession> sess
 WriterParagraphFormatObject::WriterParagraphFormatObject(std::shared_ptr<OfficeSession> session,
                                                          WriterModel document)
     : WriterObject(std::move(session)) {
+    owner_ = document;
     AddProperty(
         QStringLiteral("LineSpacing"),
         [this, document](const MemberCall& call, Variant& result) {

@@ -10,6 +10,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <gtest/gtest.h>
+#include <csignal>
 #include <unistd.h>
 
 #include "files/ReportCounter.h"
@@ -190,6 +191,29 @@ TEST(WriterFailureTest, QuittingTheOfficeDisconnectsTheReportAndTheNextOneStarts
         EXPECT_EQ(report.NextParagraphError(), kDisconnected);
         EXPECT_LT(timer.elapsed(), 2000);
     }
+    NextReportSucceeds();
+}
+
+TEST(WriterFailureTest, AnOfficeThatStopsAnsweringMidReportIsGivenUpAfterTheBound) {
+    {
+        ReportInProgress report;
+        ASSERT_EQ(report.documents.size(), 1u);
+        // The office freezes: every process it has is stopped.
+        const std::vector<int> office = OfficeEnvironment::ProcessesNaming(OfficeEnvironment::Folder());
+        ASSERT_FALSE(office.empty());
+        for (const int pid : office)
+            kill(pid, SIGSTOP);
+        QElapsedTimer timer;
+        timer.start();
+        const QString error = report.NextParagraphError();
+        const qint64 took = timer.elapsed();
+        for (const int pid : office)
+            kill(pid, SIGCONT);
+        EXPECT_EQ(error, kDisconnected);
+        EXPECT_GE(took, OfficeEnvironment::Options().timeout.count());
+        EXPECT_LT(took, OfficeEnvironment::Options().timeout.count() + 2000);
+    }
+    // The office answers again: the next report reaches it afresh.
     NextReportSucceeds();
 }
 
