@@ -15,7 +15,6 @@
 #include <memory>
 #include <vector>
 
-#include "calc/LossModel.h"
 #include "docserver/DocumentServer.h"
 #include "docserver/DocumentWindow.h"
 #include "files/ReportCounter.h"
@@ -24,6 +23,7 @@
 #include "report/ObjectFactory.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
+#include "tests/writer/ReportInputs.h"
 
 namespace {
 
@@ -65,24 +65,6 @@ private:
     std::shared_ptr<AccessCount> count_;
 };
 
-// The worked example: model 3 with turbulizer H, Dy 100, 0,68 kg/m3,
-// 500 nm3/h, 20 °C, 0,3 MPa, 101,325 kPa.
-ReportInputs WorkedExample() {
-    ReportInputs inputs;
-    inputs.model = 3;
-    inputs.section = 1;
-    inputs.dyText = QStringLiteral("100");
-    CalcRecord& r = inputs.record;
-    r.valDy = 100;
-    r.valPlotnost = 0.68f;
-    r.valQ = 500.0f;
-    r.valTgaza = 293.15f;
-    r.valPizb = 300000.0f;
-    r.valPatm = 101325.0f;
-    CalculateLoss(r, inputs.model, inputs.section, QString(), QLatin1Char(','));
-    return inputs;
-}
-
 // Closes every document window without a question, as if the user had
 // discarded the reports.
 void CloseDocumentWindows() {
@@ -117,7 +99,7 @@ void ReportIntoDocumentServer(benchmark::State& state) {
     });
     const ObjectFactory& factory = counted ? counting : server;
 
-    const ReportInputs inputs = WorkedExample();
+    const ReportInputs inputs = test::WorkedExample();
     SaveLocation location;
     auto word = std::make_unique<WordConnection>();
     int paragraphs = 0;

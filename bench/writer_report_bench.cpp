@@ -21,12 +21,12 @@
 #include <csignal>
 #include <memory>
 
-#include "calc/LossModel.h"
 #include "docserver/DocumentServer.h"
 #include "docserver/DocumentWindow.h"
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
+#include "tests/writer/ReportInputs.h"
 #include "writer/OfficeSession.h"
 #include "writer/WriterDetection.h"
 #include "writer/WriterServer.h"
@@ -38,22 +38,6 @@ namespace uno = com::sun::star::uno;
 namespace css = com::sun::star;
 
 QTemporaryDir* profile = nullptr;
-
-ReportInputs WorkedExample() {
-    ReportInputs inputs;
-    inputs.model = 3;
-    inputs.section = 1;
-    inputs.dyText = QStringLiteral("100");
-    CalcRecord& r = inputs.record;
-    r.valDy = 100;
-    r.valPlotnost = 0.68f;
-    r.valQ = 500.0f;
-    r.valTgaza = 293.15f;
-    r.valPizb = 300000.0f;
-    r.valPatm = 101325.0f;
-    CalculateLoss(r, inputs.model, inputs.section, QString(), QLatin1Char(','));
-    return inputs;
-}
 
 OfficeOptions HeadlessOffice() {
     OfficeOptions options;
@@ -112,7 +96,7 @@ void Report(benchmark::State& state, const ObjectFactory& factory) {
     platform.executablePath = folder.filePath(QStringLiteral("velars-tp"));
     SaveLocation location;
     auto word = std::make_unique<WordConnection>();
-    RunReportStep(*word, factory, platform, location, QSize(291, 640), WorkedExample());
+    RunReportStep(*word, factory, platform, location, QSize(291, 640), test::WorkedExample());
     if (!platform.messageBoxes.empty())
         state.SkipWithError("the report showed a message box");
     state.counters["paragraphs"] = word->nParagraph - 1;

@@ -1,5 +1,9 @@
 #include "writer/WriterObject.h"
 
+#include "docserver/ArgumentConversion.h"
+#include "docserver/ServerErrors.h"
+#include "writer/UnoDocument.h"
+
 namespace velars {
 
 HRESULT WriterObject::Office(const MemberCall& call, OfficeSession::Work work,
@@ -22,6 +26,37 @@ HRESULT WriterObject::Office(const MemberCall& call, OfficeSession::Work work,
 
 HRESULT WriterObject::CheckConnected() const {
     return session_->IsConnected() ? S_OK : RPC_E_DISCONNECTED;
+}
+
+void WriterObject::AddAlignment(ParagraphProperties properties) {
+    namespace uno = com::sun::star::uno;
+    AddProperty(
+        QStringLiteral("Alignment"),
+        [this, properties](const MemberCall& call, Variant& result) {
+            uno::Any value;
+            const HRESULT hr = Office(
+                call,
+                [properties] {
+                    return uno::Any(CodeOfAdjust(properties()->getPropertyValue("ParaAdjust")));
+                },
+                &value);
+            if (SUCCEEDED(hr))
+                result = Variant::FromI4(value.get<sal_Int32>());
+            return hr;
+        },
+        [this, properties](const MemberCall& call, const Variant& value) {
+            const std::optional<std::int64_t> code = IntegerArgument(value);
+            if (!code)
+                return call.TypeMismatch(0);
+            const auto adjust = AdjustOfCode(*code);
+            if (!adjust)
+                return RaiseOutOfRange(call);
+            const auto adjustValue = sal_Int16(*adjust);
+            return Office(call, [properties, adjustValue] {
+                properties()->setPropertyValue("ParaAdjust", uno::Any(adjustValue));
+                return uno::Any();
+            });
+        });
 }
 
 }  // namespace velars

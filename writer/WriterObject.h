@@ -3,7 +3,9 @@
 // of the document server's objects, and calls into the office through the
 // session, bounded, with UNO failures answered as automation errors.
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <functional>
 #include <memory>
 
 #include "docserver/AutomationObject.h"
@@ -22,6 +24,15 @@ protected:
                    com::sun::star::uno::Any* value = nullptr) const;
 
     HRESULT CheckConnected() const override;
+
+    // The property set that carries a paragraph's properties, reached in the
+    // office each time a member is read or written.
+    using ParagraphProperties =
+        std::function<com::sun::star::uno::Reference<com::sun::star::beans::XPropertySet>()>;
+
+    // Alignment (the automation codes 0 to 3 and their Writer adjusts) of the
+    // paragraphs `properties` reaches: a paragraph's own or the selection's.
+    void AddAlignment(ParagraphProperties properties);
 
     std::shared_ptr<OfficeSession> session_;
     // The document the object belongs to, if any: a failure on a document

@@ -169,34 +169,7 @@ WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> sess
         result = Variant::FromDispatch(std::make_shared<WriterRangeObject>(session_, paragraph));
         return S_OK;
     });
-    AddProperty(
-        QStringLiteral("Alignment"),
-        [this, paragraph](const MemberCall& call, Variant& result) {
-            uno::Any value;
-            const HRESULT hr = Office(
-                call,
-                [paragraph] {
-                    return uno::Any(
-                        CodeOfAdjust(paragraph.properties->getPropertyValue("ParaAdjust")));
-                },
-                &value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromI4(value.get<sal_Int32>());
-            return hr;
-        },
-        [this, paragraph](const MemberCall& call, const Variant& value) {
-            const std::optional<std::int64_t> code = IntegerArgument(value);
-            if (!code)
-                return call.TypeMismatch(0);
-            const auto adjust = AdjustOfCode(*code);
-            if (!adjust)
-                return RaiseOutOfRange(call);
-            const auto adjustValue = sal_Int16(*adjust);
-            return Office(call, [paragraph, adjustValue] {
-                paragraph.properties->setPropertyValue("ParaAdjust", uno::Any(adjustValue));
-                return uno::Any();
-            });
-        });
+    AddAlignment([paragraph] { return paragraph.properties; });
 }
 
 // --- Range --------------------------------------------------------------------

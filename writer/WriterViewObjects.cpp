@@ -161,34 +161,7 @@ WriterParagraphFormatObject::WriterParagraphFormatObject(std::shared_ptr<OfficeS
                 return uno::Any();
             });
         });
-    AddProperty(
-        QStringLiteral("Alignment"),
-        [this, document](const MemberCall& call, Variant& result) {
-            uno::Any value;
-            const HRESULT hr = Office(
-                call,
-                [document] {
-                    const auto adjust = ViewCursor(document)->getPropertyValue("ParaAdjust");
-                    return uno::Any(CodeOfAdjust(adjust));
-                },
-                &value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromI4(value.get<sal_Int32>());
-            return hr;
-        },
-        [this, document](const MemberCall& call, const Variant& value) {
-            const std::optional<std::int64_t> code = IntegerArgument(value);
-            if (!code)
-                return call.TypeMismatch(0);
-            const auto adjust = AdjustOfCode(*code);
-            if (!adjust)
-                return RaiseOutOfRange(call);
-            const auto adjustValue = sal_Int16(*adjust);
-            return Office(call, [document, adjustValue] {
-                ViewCursor(document)->setPropertyValue("ParaAdjust", uno::Any(adjustValue));
-                return uno::Any();
-            });
-        });
+    AddAlignment([document] { return ViewCursor(document); });
 }
 
 }  // namespace velars

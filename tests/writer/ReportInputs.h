@@ -1,5 +1,5 @@
 #pragma once
-// The installations the Writer tests report on.
+// The installations the Writer tests and the report benchmarks report on.
 
 #include "report/ReportContent.h"
 
