@@ -94,7 +94,8 @@ void ComparisonWindow::SetResults(std::vector<ChoiceResult> results, const Separ
             const float loss = result.record.valDPpoteri;
             const float increase = result.record.valDPdop;
             row << Cell(FormatFloat(loss, 2, separators), loss, true)
-                << Cell(FormatFloat(PascalToMmWater(loss), 0, separators), PascalToMmWater(loss), true);
+                << Cell(FormatFloat(PascalToMmWater(loss), 0, separators), PascalToMmWater(loss),
+                        true);
             if (HasAllowedIncrease(c.section)) {
                 row << Cell(FormatFloat(increase, 2, separators), increase, true)
                     << Cell(FormatFloat(PascalToMmWater(increase), 0, separators),
@@ -113,7 +114,8 @@ void ComparisonWindow::SetResults(std::vector<ChoiceResult> results, const Separ
 
 const ChoiceResult& ComparisonWindow::ResultAt(int viewRow) const {
     const QModelIndex source = sorted_.mapToSource(sorted_.index(viewRow, 0));
-    return results_.at(static_cast<std::size_t>(model_.item(source.row(), 0)->data(kResultRole).toInt()));
+    return results_.at(
+        static_cast<std::size_t>(model_.item(source.row(), 0)->data(kResultRole).toInt()));
 }
 
 bool ComparisonWindow::IsGreyedOut(int viewRow) const {

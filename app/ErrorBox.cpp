@@ -7,16 +7,13 @@ namespace velars {
 QString ApplicationTitle(const QString& programPath) {
     QString name = programPath.mid(programPath.lastIndexOf(QLatin1Char('/')) + 1);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    if (name.isEmpty())
-        return name;
+    if (dot >= 0) name.truncate(dot);
+    if (name.isEmpty()) return name;
     return name.left(1) + name.mid(1).toLower();
 }
 
 QString ErrorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back().unicode() > u'.')
-        return message + QLatin1Char('.');
+    if (!message.isEmpty() && message.back().unicode() > u'.') return message + QLatin1Char('.');
     return message;
 }
 

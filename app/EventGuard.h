@@ -27,12 +27,10 @@ public:
         try {
             std::forward<Handler>(handler)();
         } catch (...) {
-            if (!pending_)
-                pending_ = std::current_exception();
+            if (!pending_) pending_ = std::current_exception();
         }
         --depth_;
-        if (depth_ == 0 && pending_)
-            ReportPending();
+        if (depth_ == 0 && pending_) ReportPending();
     }
 
     // A slot that runs `handler` guarded.
@@ -43,8 +41,7 @@ public:
 
     // Throws the exception a nested handler left, if any.
     void RethrowPending() {
-        if (pending_)
-            std::rethrow_exception(std::exchange(pending_, nullptr));
+        if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
     }
 
     int Depth() const { return depth_; }

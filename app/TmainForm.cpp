@@ -99,13 +99,12 @@ TmainForm::TmainForm(PlatformServices& platform, const ObjectFactory& factory, Q
 
 TmainForm::~TmainForm() {
     // No handler runs while the window comes apart.
-    for (QObject* child : findChildren<QObject*>())
-        child->blockSignals(true);
+    for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }
 
 void TmainForm::CreateControls() {
-    butRaschhet = Place(new GlassButton(QStringLiteral("Расчитать"), this), "butRaschhet", 176,
-                        401, 100, 32);
+    butRaschhet = Place(new GlassButton(QStringLiteral("Расчитать"), this), "butRaschhet", 176, 401,
+                        100, 32);
     // No Tab stop, but a click takes the focus as a push button does, so
     // that clicking back into a field marked by validation enters it.
     butRaschhet->setFocusPolicy(Qt::ClickFocus);
@@ -134,9 +133,9 @@ void TmainForm::CreateControls() {
     mm = MakeRichLabel(g, "mm", 115, 25, 25, 25, {Plain(QStringLiteral("мм"))});
     Label_LDy = MakeRichLabel(g, "Label_LDy", 150, 23, 35, 25, {Plain("L/D"), Lowered("y")});
     Edit_LDy = Place(new TextField(g), "Edit_LDy", 190, 20, 67, 24);
-    opisanie_ph =
-        MakeRichLabel(g, "opisanie_ph", 3, 44, 255, 25,
-                      {Plain(QStringLiteral("Плотность при стандартных условиях"))}, true);
+    opisanie_ph = MakeRichLabel(g, "opisanie_ph", 3, 44, 255, 25,
+                                {Plain(QStringLiteral("Плотность при стандартных условиях"))},
+                                true);
     label_p = Place(new QLabel(QStringLiteral("ρ"), g), "label_p", 7, 62, 10, 20);
     label_p->setFont(ArialPixels(16, true));
     label_h = Place(new QLabel(QStringLiteral("H"), g), "label_h", 21, 77, 7, 14);
@@ -159,25 +158,23 @@ void TmainForm::CreateControls() {
     mePizb = Place(new TextField(g), "mePizb", 49, 182, 121, 24);
     MPa = MakeRichLabel(g, "MPa", 180, 180, 40, 25, {Plain(QStringLiteral("МПа"))});
     mePizb2 = Place(new TextField(g), "mePizb2", 49, 212, 121, 24);
-    mm_vod_st =
-        MakeRichLabel(g, "mm_vod_st", 180, 212, 80, 25, {Plain(QStringLiteral("мм вод. ст."))});
+    mm_vod_st = MakeRichLabel(g, "mm_vod_st", 180, 212, 80, 25,
+                              {Plain(QStringLiteral("мм вод. ст."))});
     Patm = MakeRichLabel(g, "Patm", 7, 242, 40, 25, {Plain("P"), Lowered(QStringLiteral("атм."))});
     mePatm = Place(new TextField(g), "mePatm", 49, 242, 121, 24);
     label_KPa = MakeRichLabel(g, "label_KPa", 180, 240, 40, 25, {Plain(QStringLiteral("КПа"))});
 
-    cbOtchet = Place(new CheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410,
-                     145, 17);
+    cbOtchet = Place(new CheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410, 145,
+                     17);
     RichEdit1 = Place(new RichTextPane(this), "RichEdit1", 3, 440, 277, 163);
     RichEdit1->setFont(ArialPixels(13));
     RichEdit1->AddLine(QStringLiteral("Результаты расчета:"));
 
     // Keyboard order: the temperature comes after the atmospheric pressure
     // although it stands above the pressures on the screen.
-    const QList<QWidget*> order = {cbPribor, cbUchastok, cbDy,    mePlotnost, meQ,
-                                   mePizb,   mePizb2,    mePatm,  meTgaza,    Edit_LDy,
-                                   cbOtchet, RichEdit1};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    const QList<QWidget*> order = {cbPribor, cbUchastok, cbDy,    mePlotnost, meQ,      mePizb,
+                                   mePizb2,  mePatm,     meTgaza, Edit_LDy,   cbOtchet, RichEdit1};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void TmainForm::NameControls() {
@@ -197,8 +194,7 @@ void TmainForm::NameControls() {
         {mePatm, "Атмосферное давление, кПа"},
         {RichEdit1, "Результаты расчета"},
     };
-    for (const auto& n : names)
-        n.control->setAccessibleName(QString::fromUtf8(n.name));
+    for (const auto& n : names) n.control->setAccessibleName(QString::fromUtf8(n.name));
 }
 
 void TmainForm::WireEvents() {
@@ -264,8 +260,7 @@ void TmainForm::PlaceWindow() {
 }
 
 void TmainForm::PlaceAgainForTheFrame() {
-    if (!placementPending_ || !isVisible())
-        return;
+    if (!placementPending_ || !isVisible()) return;
     if (pos() != placedAt_) {
         placementPending_ = false;  // the user or the window manager moved it
         return;
@@ -335,8 +330,7 @@ void TmainForm::cbDyChange() {
     const QString text = cbDy->currentText();
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!ok) throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     record_.valDy = value;
     Restore(cbDy);
 }
@@ -382,12 +376,11 @@ void TmainForm::mePizb2Enter() {
 // Megapascals to millimetres of water column: the value is rounded to
 // single before the multiplication, and shown without decimals.
 void TmainForm::mePizbChange() {
-    if (flagPizb_ != 1 || validating_)
-        return;
+    if (flagPizb_ != 1 || validating_) return;
     const Separators separators = platform_.LocaleSeparators();
     const float megapascals = checked::ToSingle(ParseDecimal(mePizb->text(), separators.decimal));
-    const long double millimetres =
-        checked::Mul(static_cast<long double>(megapascals), static_cast<long double>(kMmPerMPa));
+    const long double millimetres = checked::Mul(static_cast<long double>(megapascals),
+                                                 static_cast<long double>(kMmPerMPa));
     SetFieldText(mePizb2, FormatFloat(millimetres, 0, TwinFieldSeparators(separators)));
 }
 
@@ -404,8 +397,7 @@ Separators TmainForm::TwinFieldSeparators(Separators separators) {
 // Millimetres of water column to megapascals: the product is rounded to
 // single, and shown with ten decimals.
 void TmainForm::mePizb2Change() {
-    if (flagPizb_ != 0 || validating_)
-        return;
+    if (flagPizb_ != 0 || validating_) return;
     const Separators separators = platform_.LocaleSeparators();
     const long double millimetres = ParseDecimal(mePizb2->text(), separators.decimal);
     const float megapascals =
@@ -483,11 +475,9 @@ void TmainForm::butRaschhetClick() {
     SumCoefficients(record_, model, section);
     CalcLoss(record_);
 
-    for (const QString& line : ResultLines(record_, section, separators))
-        RichEdit1->AddLine(line);
+    for (const QString& line : ResultLines(record_, section, separators)) RichEdit1->AddLine(line);
     for (const BoldRun& run : FindBoldRuns(RichEdit1->Text())) {
-        if (run.start < 0)
-            continue;
+        if (run.start < 0) continue;
         RichEdit1->Select(run.start, run.length);
         RichEdit1->MakeSelectionBold();
     }
@@ -525,9 +515,11 @@ void TmainForm::CreateResultsMenu() {
     // A right click, and the menu key or Shift+F10 while the pane has the
     // focus.
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { RichEdit1ContextPopup(RichEdit1->viewport()->mapToGlobal(pos)); });
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        RichEdit1ContextPopup(RichEdit1->viewport()->mapToGlobal(pos));
+    });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
         auto* shortcut = new QShortcut(keys, RichEdit1);
         shortcut->setContext(Qt::WidgetShortcut);
         connect(shortcut, &QShortcut::activated, this, [this] {
@@ -543,21 +535,18 @@ void TmainForm::CopyResults() {
     QString text = RichEdit1->textCursor().selectedText();
     // The selection separates its paragraphs with U+2029.
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    if (!text.isEmpty())
-        platform_.SetClipboardText(text);
+    if (!text.isEmpty()) platform_.SetClipboardText(text);
 }
 
 bool TmainForm::ValidateForSizing() {
-    if (CheckInputs() == 0)
-        return true;
+    if (CheckInputs() == 0) return true;
     platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
                          MB_ICONERROR, BoxOwner::Application);
     return false;
 }
 
 void TmainForm::ShowComparison() {
-    if (!ValidateForSizing())
-        return;
+    if (!ValidateForSizing()) return;
     const Separators separators = platform_.LocaleSeparators();
     // The cut-in model is compared when its L/Dy field holds a number.
     std::optional<QString> ldy;
@@ -568,8 +557,7 @@ void TmainForm::ShowComparison() {
     }
     std::vector<ChoiceResult> results = CompareChoices(record_, ldy, separators.decimal);
     SortByLoss(results);
-    if (!comparison_)
-        comparison_ = new ComparisonWindow(platform_, this);
+    if (!comparison_) comparison_ = new ComparisonWindow(platform_, this);
     comparison_->SetResults(std::move(results), separators);
     comparison_->show();
     comparison_->raise();
@@ -577,8 +565,7 @@ void TmainForm::ShowComparison() {
 }
 
 void TmainForm::ShowLossCurve() {
-    if (!ValidateForSizing())
-        return;
+    if (!ValidateForSizing()) return;
     const Separators separators = platform_.LocaleSeparators();
     plot::LossChartData data;
     data.choice = {cbPribor->currentIndex(), cbUchastok->currentIndex(), record_.valDy};
@@ -588,8 +575,7 @@ void TmainForm::ShowLossCurve() {
     const float twice = checked::ToSingle(checked::Mul(record_.valQ, 2.0L));
     data.points = velars::LossCurve(record_, data.choice, Edit_LDy->text(), separators.decimal,
                                     CurveFlows(0.0f, twice, 201));
-    if (!lossCurve_)
-        lossCurve_ = new LossCurveWindow(this);
+    if (!lossCurve_) lossCurve_ = new LossCurveWindow(this);
     lossCurve_->SetCurve(data);
     lossCurve_->show();
     lossCurve_->raise();

@@ -5,8 +5,7 @@ namespace velars {
 namespace {
 
 int CentredStart(int monitor, int window) {
-    if (monitor < window)
-        return 0;
+    if (monitor < window) return 0;
     return (monitor - window) / 2;
 }
 

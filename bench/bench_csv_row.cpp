@@ -12,9 +12,9 @@ namespace {
 
 using namespace velars::cli;
 
-const std::vector<std::string_view> kHeader = {"model", "section", "dy", "density", "flow",
-                                               "temperature", "gauge_pressure", "atm_pressure",
-                                               "ldy"};
+const std::vector<std::string_view> kHeader = {"model",          "section",      "dy",
+                                               "density",        "flow",         "temperature",
+                                               "gauge_pressure", "atm_pressure", "ldy"};
 
 const std::vector<std::string_view> kRows[] = {
     {"3", "1", "100", "0.68", "500", "20", "0.3", "101.325", ""},

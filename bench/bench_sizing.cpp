@@ -58,8 +58,8 @@ void Curve(benchmark::State& state) {
     const CalcRecord gas = Gas(500.0f);
     const QString ldy = QStringLiteral("4,5");
     for (auto _ : state) {
-        std::vector<velars::ChoiceResult> points =
-            velars::LossCurve(gas, choice, ldy, kComma, velars::CurveFlows(0.0f, 1000.0f, 200));
+        std::vector<velars::ChoiceResult> points = velars::LossCurve(
+            gas, choice, ldy, kComma, velars::CurveFlows(0.0f, 1000.0f, 200));
         benchmark::DoNotOptimize(points);
     }
     const char* labels[] = {"mt7_table", "full_bore", "cut_in"};

@@ -115,10 +115,10 @@ void ReportIntoDocumentServer(benchmark::State& state) {
     if (!platform.messageBoxes.empty()) state.SkipWithError("the report showed a message box");
     state.counters["paragraphs"] = paragraphs;
     if (counted) {
-        state.counters["accesses"] =
-            benchmark::Counter(double(count->lookups), benchmark::Counter::kAvgIterations);
-        state.counters["invocations"] =
-            benchmark::Counter(double(count->invocations), benchmark::Counter::kAvgIterations);
+        state.counters["accesses"] = benchmark::Counter(double(count->lookups),
+                                                        benchmark::Counter::kAvgIterations);
+        state.counters["invocations"] = benchmark::Counter(double(count->invocations),
+                                                           benchmark::Counter::kAvgIterations);
     }
 }
 
@@ -131,8 +131,7 @@ BENCHMARK(ReportIntoDocumentServer)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

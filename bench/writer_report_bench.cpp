@@ -43,8 +43,8 @@ OfficeOptions HeadlessOffice() {
     OfficeOptions options;
     options.program = FindWriterOffice(qEnvironmentVariable("PATH"));
     options.extraArguments = {
-        QStringLiteral("--headless"), QStringLiteral("--invisible"),
-        QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"),
+        QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),
+        QStringLiteral("--nolockcheck"),
         QStringLiteral("-env:UserInstallation=file://") + profile->filePath("profile")};
     options.pipeName = QStringLiteral("velars-bench-%1").arg(QCoreApplication::applicationPid());
     return options;
@@ -66,12 +66,10 @@ void EndOffice(const std::shared_ptr<OfficeSession>& session) {
             if (entry.toInt() > 0 && entry.toInt() != int(QCoreApplication::applicationPid()) &&
                 cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(marker)) {
                 left = true;
-                if (round > 40)
-                    kill(entry.toInt(), SIGKILL);
+                if (round > 40) kill(entry.toInt(), SIGKILL);
             }
         }
-        if (!left)
-            return;
+        if (!left) return;
         QThread::msleep(50);
     }
 }
@@ -83,8 +81,7 @@ void CloseDocuments(const std::shared_ptr<OfficeSession>& session) {
         while (each->hasMoreElements()) {
             const uno::Reference<css::util::XCloseable> document(each->nextElement(),
                                                                  uno::UNO_QUERY);
-            if (document.is())
-                document->close(true);
+            if (document.is()) document->close(true);
         }
         return uno::Any();
     });
@@ -97,8 +94,7 @@ void Report(benchmark::State& state, const ObjectFactory& factory) {
     SaveLocation location;
     auto word = std::make_unique<WordConnection>();
     RunReportStep(*word, factory, platform, location, QSize(291, 640), test::WorkedExample());
-    if (!platform.messageBoxes.empty())
-        state.SkipWithError("the report showed a message box");
+    if (!platform.messageBoxes.empty()) state.SkipWithError("the report showed a message box");
     state.counters["paragraphs"] = word->nParagraph - 1;
 }
 
@@ -140,10 +136,8 @@ void BuiltInServer(benchmark::State& state) {
         state.PauseTiming();
         std::vector<QPointer<DocumentWindow>> windows;
         for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<DocumentWindow*>(widget))
-                windows.emplace_back(window);
-        for (const QPointer<DocumentWindow>& window : windows)
-            delete window.data();
+            if (auto* window = qobject_cast<DocumentWindow*>(widget)) windows.emplace_back(window);
+        for (const QPointer<DocumentWindow>& window : windows) delete window.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
@@ -156,20 +150,17 @@ BENCHMARK(BuiltInServer)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     QTemporaryDir folder;
     profile = &folder;
     {
         // The profile is made once, as a user's exists before the first report.
         ObjectFactory factory;
         const auto session = RegisterWriterServer(factory, HeadlessOffice());
-        if (SUCCEEDED(session->Connect()))
-            EndOffice(session);
+        if (SUCCEEDED(session->Connect())) EndOffice(session);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -17,7 +17,7 @@ namespace {
 
 using Ext = long double;
 
-constexpr int kCutInModel = 2;      // always computed for a 50 mm pipe
+constexpr int kCutInModel = 2;  // always computed for a 50 mm pipe
 constexpr int kFullBoreModel = 0;
 
 // Reynolds numbers up to this bound use the Blasius formula.
@@ -115,8 +115,7 @@ void CalcCoefficients(CalcRecord& r, int model, const QString& ldyText, QChar de
     if (model == kCutInModel) r.valDy = 50;
 
     // Viscosity term.
-    const float mu =
-        ToSingle(Mul(Pow(Mul(r.valTgaza, 0.0036609921288669233L), 0.5), 11.5e-6L));
+    const float mu = ToSingle(Mul(Pow(Mul(r.valTgaza, 0.0036609921288669233L), 0.5), 11.5e-6L));
     if (trace) {
         trace->frictionComputed = true;
         trace->mu = mu;
@@ -126,8 +125,7 @@ void CalcCoefficients(CalcRecord& r, int model, const QString& ldyText, QChar de
     if (trace) trace->p = p;
     // Flow velocity term.
     const Ext area = Mul(Mul(Pow(Mul(r.valDy, 0.001L), 2.0), 3.14L), 0.25L);
-    const Ext denominator =
-        Mul(Mul(Mul(Mul(area, r.valPlotnost), p), 1000000.0L), 3600.0L);
+    const Ext denominator = Mul(Mul(Mul(Mul(area, r.valPlotnost), p), 1000000.0L), 3600.0L);
     const float w = ToSingle(Div(Mul(r.valQ, r.valPatm), denominator));
     if (trace) trace->w = w;
     // Reynolds number.
@@ -151,29 +149,29 @@ void SumCoefficients(CalcRecord& r, int model, int section) {
     const Ext pp = r.valDzetaPP;
     const Ext turb = r.valDzetaTurb;
     switch (model) {
-        case 0:
-        case 1:
-        case 2:
-            switch (section) {
-                case 0: r.valDzetaSum = r.valDzetaPP; break;
-                case 1: r.valDzetaSum = ToSingle(Add(pp, turb)); break;
-                // The silencer replaces the meter's own coefficient.
-                case 2: r.valDzetaSum = ToSingle(Mul(2.5L, turb)); break;
-                case 3: r.valDzetaSum = ToSingle(Add(pp, Mul(2.0L, turb))); break;
-                default: break;
-            }
-            break;
-        case 3:
-        case 4:
-        case 5:
-            switch (section) {
-                case 0: r.valDzetaSum = r.valDzetaPP; break;
-                case 1: r.valDzetaSum = ToSingle(Add(pp, turb)); break;
-                case 2: r.valDzetaSum = ToSingle(Add(pp, Ext(r.valDzetaTurb2))); break;
-                default: break;
-            }
-            break;
+    case 0:
+    case 1:
+    case 2:
+        switch (section) {
+        case 0: r.valDzetaSum = r.valDzetaPP; break;
+        case 1: r.valDzetaSum = ToSingle(Add(pp, turb)); break;
+        // The silencer replaces the meter's own coefficient.
+        case 2: r.valDzetaSum = ToSingle(Mul(2.5L, turb)); break;
+        case 3: r.valDzetaSum = ToSingle(Add(pp, Mul(2.0L, turb))); break;
         default: break;
+        }
+        break;
+    case 3:
+    case 4:
+    case 5:
+        switch (section) {
+        case 0: r.valDzetaSum = r.valDzetaPP; break;
+        case 1: r.valDzetaSum = ToSingle(Add(pp, turb)); break;
+        case 2: r.valDzetaSum = ToSingle(Add(pp, Ext(r.valDzetaTurb2))); break;
+        default: break;
+        }
+        break;
+    default: break;
     }
 }
 

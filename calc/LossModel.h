@@ -29,8 +29,8 @@ struct LossTrace {
 // Loss coefficients for `model` (0..5) and record.valDy. For model 2 the
 // L/Dy text is read with ParseDecimal(ldyText, decimalSeparator) and
 // valDy becomes 50.
-void CalcCoefficients(CalcRecord& record, int model, const QString& ldyText,
-                      QChar decimalSeparator, LossTrace* trace = nullptr);
+void CalcCoefficients(CalcRecord& record, int model, const QString& ldyText, QChar decimalSeparator,
+                      LossTrace* trace = nullptr);
 
 // Total coefficient valDzetaSum for `model` and `section`.
 void SumCoefficients(CalcRecord& record, int model, int section);

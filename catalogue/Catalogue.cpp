@@ -47,13 +47,13 @@ const QStringList& ModelNames() { return kModels; }
 
 const QStringList& SectionsOf(int model) {
     switch (model) {
-        case 0:
-        case 1:
-        case 2: return kS4;
-        case 3:
-        case 5: return kS3;
-        case 4: return kS2;
-        default: return kEmpty;
+    case 0:
+    case 1:
+    case 2: return kS4;
+    case 3:
+    case 5: return kS3;
+    case 4: return kS2;
+    default: return kEmpty;
     }
 }
 

@@ -31,7 +31,8 @@ QString Table(const std::vector<ChoiceResult>& results, const Separators& s) {
         const MeterChoice& c = result.choice;
         QString device = catalogue::ModelNames().value(c.model) + QStringLiteral(", ") +
                          catalogue::SectionsOf(c.model).value(c.section);
-        QStringList row{QString::number(c.model), QString::number(c.section), QString::number(c.dy)};
+        QStringList row{QString::number(c.model), QString::number(c.section),
+                        QString::number(c.dy)};
         if (result.Faulted()) {
             row << none << none << none << none;
             device += QStringLiteral(": calculation failed: ") + result.fault;
@@ -70,8 +71,9 @@ int RunCompare(const ToolOptions& options, const Separators& separators, QString
         return 1;
     }
 
-    const std::optional<QString> ldy =
-        options.texts.Get(Field::LDy) ? std::optional<QString>(gas.ldyText) : std::nullopt;
+    const std::optional<QString> ldy = options.texts.Get(Field::LDy)
+                                           ? std::optional<QString>(gas.ldyText)
+                                           : std::nullopt;
     std::vector<ChoiceResult> results = CompareChoices(gas.record, ldy, separators.decimal);
     SortByLoss(results);
     const std::size_t all = results.size();

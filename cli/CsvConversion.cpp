@@ -73,7 +73,8 @@ void ConvertJob(Job& job, char separator, const CsvColumns& columns,
             const std::string_view open = fields.back();
             const auto lines = std::count(open.begin(), open.end(), '\n') +
                                (!open.empty() && open.back() != '\n' ? 1 : 0);
-            messages.push_back("the quote that opens field " + ColumnLabel(columns, fields.size() - 1) +
+            messages.push_back("the quote that opens field " +
+                               ColumnLabel(columns, fields.size() - 1) +
                                " is never closed: the rest of the file (" + std::to_string(lines) +
                                (lines == 1 ? " line" : " lines") + ") went into that field");
         } else if (calculation.Process(fields, job.out, messages)) {
@@ -101,14 +102,12 @@ int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
     std::string_view firstLine;
     bool overlong = false;
     switch (blocks.FirstLine(firstLine, overlong, error)) {
-        case RecordBlocks::Status::End:
-            sink.Report(kEmpty);
-            return kCannotConvert;
-        case RecordBlocks::Status::Failed:
-            sink.Report(overlong ? RowMessage(blocks.EmptyRowsBefore() + 1, "line longer than 1 MiB")
-                                 : error);
-            return kCannotConvert;
-        case RecordBlocks::Status::Block: break;
+    case RecordBlocks::Status::End: sink.Report(kEmpty); return kCannotConvert;
+    case RecordBlocks::Status::Failed:
+        sink.Report(overlong ? RowMessage(blocks.EmptyRowsBefore() + 1, "line longer than 1 MiB")
+                             : error);
+        return kCannotConvert;
+    case RecordBlocks::Status::Block: break;
     }
     const char separator = DetectSeparator(firstLine);
     blocks.SetSeparator(separator);
@@ -161,7 +160,7 @@ int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
         threads > 1 ? std::min(kMostBlocksHeld, static_cast<std::size_t>(threads) * 2) : 1;
     const int workerCount = threads > 1 ? std::min(threads, static_cast<int>(mostHeld)) : 0;
 
-    std::deque<Job> held;     // in the order of the rows
+    std::deque<Job> held;      // in the order of the rows
     std::deque<Job*> waiting;  // for a worker
     std::mutex mutex;
     std::condition_variable workReady;

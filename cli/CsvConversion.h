@@ -22,8 +22,8 @@ public:
 };
 
 struct CsvSettings {
-    int threads = 0;        // worker threads; 0: one per processor
-    bool fastPath = true;   // read plain rows without Qt strings
+    int threads = 0;       // worker threads; 0: one per processor
+    bool fastPath = true;  // read plain rows without Qt strings
     // The input is converted in blocks of whole records, of about this many
     // bytes and at most this many records, read this many bytes at a time; at most a few blocks are
     // held at once, whatever the number of threads.

@@ -72,8 +72,7 @@ void CsvRowCalculation::AppendHeader(std::string& out) const {
     out.push_back('\n');
 }
 
-bool CsvRowCalculation::ReadFast(const std::vector<std::string_view>& fields,
-                                 Values& v) const {
+bool CsvRowCalculation::ReadFast(const std::vector<std::string_view>& fields, Values& v) const {
     auto field = [&](Field f) { return fields[columns_.ColumnOf(f)]; };
     v.model = ModelFromNumber(SmallNumber(field(Field::Model)));
     if (v.model < 0) return false;
@@ -109,7 +108,8 @@ bool CsvRowCalculation::ReadReference(const std::vector<std::string_view>& field
     InstallationTexts texts;
     for (Field f : kAllFields) {
         const int column = columns_.ColumnOf(f);
-        if (column >= 0 && fields[column].data() != nullptr) texts.Set(f, ToQString(fields[column]));
+        if (column >= 0 && fields[column].data() != nullptr)
+            texts.Set(f, ToQString(fields[column]));
     }
     Installation installation;
     const std::vector<FieldError> problems = ReadInstallation(texts, kDecimalMark, installation);
@@ -152,8 +152,8 @@ bool CsvRowCalculation::Process(const std::vector<std::string_view>& fields, std
     try {
         if (catalogue::NeedsLDy(values.model)) {
             LossTrace trace;
-            CalculateLoss(values.record, values.model, values.section, values.ldyText,
-                          kDecimalMark, &trace);
+            CalculateLoss(values.record, values.model, values.section, values.ldyText, kDecimalMark,
+                          &trace);
             values.ldy = trace.ldy;
         } else {
             CalculateLoss(values.record, values.model, values.section, kNoText, kDecimalMark);
@@ -170,20 +170,19 @@ void CsvRowCalculation::AppendLine(const std::vector<std::string_view>& fields, 
                                    std::string& out) const {
     for (std::size_t column = 0; column < fields.size(); ++column) {
         switch (columns_.fieldOfColumn[column]) {
-            case IndexOf(Field::Model): AppendInteger(out, v.model); break;
-            case IndexOf(Field::Section): AppendInteger(out, v.section); break;
-            case IndexOf(Field::Dy): AppendInteger(out, v.dy); break;
-            case IndexOf(Field::Density): AppendShortest(out, v.density); break;
-            case IndexOf(Field::Flow): AppendShortest(out, v.flow); break;
-            case IndexOf(Field::Temperature): AppendShortest(out, v.temperature); break;
-            case IndexOf(Field::GaugePressure): AppendShortest(out, v.gaugePressure); break;
-            case IndexOf(Field::AtmPressure): AppendShortest(out, v.atmPressure); break;
-            case IndexOf(Field::LDy):
-                // The loss model reads L/Dy for the cut-in model only.
-                if (catalogue::NeedsLDy(v.model))
-                    AppendShortest(out, v.ldy);
-                break;
-            default: AppendCsvField(out, fields[column]); break;
+        case IndexOf(Field::Model): AppendInteger(out, v.model); break;
+        case IndexOf(Field::Section): AppendInteger(out, v.section); break;
+        case IndexOf(Field::Dy): AppendInteger(out, v.dy); break;
+        case IndexOf(Field::Density): AppendShortest(out, v.density); break;
+        case IndexOf(Field::Flow): AppendShortest(out, v.flow); break;
+        case IndexOf(Field::Temperature): AppendShortest(out, v.temperature); break;
+        case IndexOf(Field::GaugePressure): AppendShortest(out, v.gaugePressure); break;
+        case IndexOf(Field::AtmPressure): AppendShortest(out, v.atmPressure); break;
+        case IndexOf(Field::LDy):
+            // The loss model reads L/Dy for the cut-in model only.
+            if (catalogue::NeedsLDy(v.model)) AppendShortest(out, v.ldy);
+            break;
+        default: AppendCsvField(out, fields[column]); break;
         }
         out.push_back(',');
     }

@@ -33,7 +33,8 @@ struct CurveSettings {
 };
 
 QString OptionProblem(const char* option, const QString& text, const char* what) {
-    return QStringLiteral("option '%1': '%2' %3").arg(QLatin1String(option), text, QLatin1String(what));
+    return QStringLiteral("option '%1': '%2' %3")
+        .arg(QLatin1String(option), text, QLatin1String(what));
 }
 
 // The flows as the flow field stores them.
@@ -92,7 +93,8 @@ QString ReadSettings(const ToolOptions& options, QChar decimal, CurveSettings& s
 QString Table(const std::vector<ChoiceResult>& points, int section, const Separators& s) {
     const bool increase = HasAllowedIncrease(section);
     TextTable table({true, true, true, true, true, false});
-    QStringList header{QStringLiteral("flow, nm³/h"), QStringLiteral("loss, Pa"), QStringLiteral("mm w.c.")};
+    QStringList header{QStringLiteral("flow, nm³/h"), QStringLiteral("loss, Pa"),
+                       QStringLiteral("mm w.c.")};
     if (increase) header << QStringLiteral("increase, Pa") << QStringLiteral("mm w.c.");
     table.AddRow(header);
     for (const ChoiceResult& point : points) {
@@ -103,9 +105,11 @@ QString Table(const std::vector<ChoiceResult>& points, int section, const Separa
             if (increase) row << QStringLiteral("-") << QStringLiteral("-");
             row << QStringLiteral("calculation failed: ") + point.fault;
         } else {
-            row << FormatFloat(r.valDPpoteri, 2, s) << FormatFloat(PascalToMmWater(r.valDPpoteri), 0, s);
+            row << FormatFloat(r.valDPpoteri, 2, s)
+                << FormatFloat(PascalToMmWater(r.valDPpoteri), 0, s);
             if (increase)
-                row << FormatFloat(r.valDPdop, 2, s) << FormatFloat(PascalToMmWater(r.valDPdop), 0, s);
+                row << FormatFloat(r.valDPdop, 2, s)
+                    << FormatFloat(PascalToMmWater(r.valDPdop), 0, s);
         }
         table.AddRow(row);
     }
@@ -121,8 +125,8 @@ int RunCurve(const ToolOptions& options, const Separators& separators, QString& 
         return kUsageError;
     }
     Installation installation;
-    const std::vector<FieldError> errors =
-        ReadInstallation(options.texts, separators.decimal, installation);
+    const std::vector<FieldError> errors = ReadInstallation(options.texts, separators.decimal,
+                                                            installation);
     if (!errors.empty()) {
         err += ErrorLines(errors);
         return 1;
@@ -130,9 +134,9 @@ int RunCurve(const ToolOptions& options, const Separators& separators, QString& 
     const MeterChoice choice{installation.model, installation.section, installation.record.valDy};
     const float from = settings.from.value_or(0.0f);
     const float to = settings.to.value_or(installation.record.valQ);
-    const std::vector<ChoiceResult> points =
-        LossCurve(installation.record, choice, installation.ldyText, separators.decimal,
-                  CurveFlows(from, to, settings.points));
+    const std::vector<ChoiceResult> points = LossCurve(installation.record, choice,
+                                                       installation.ldyText, separators.decimal,
+                                                       CurveFlows(from, to, settings.points));
 
     if (options.csvOutput) {
         out += QString::fromStdString(CurveCsv(points));

@@ -32,22 +32,23 @@ QString ShortName(const QString& name) {
     return bracket < 0 ? name : name.left(bracket);
 }
 
-bool SameText(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool SameText(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // The diameter texts of every model as numbers, read once.
 const std::array<std::vector<int>, catalogue::kModelCount>& DiameterValues() {
     static const auto values = [] {
         std::array<std::vector<int>, catalogue::kModelCount> result;
         for (int model = 0; model < catalogue::kModelCount; ++model)
-            for (const QString& text : catalogue::DiametersOf(model)) result[model].push_back(text.toInt());
+            for (const QString& text : catalogue::DiametersOf(model))
+                result[model].push_back(text.toInt());
         return result;
     }();
     return values;
 }
 
-QString Quoted(const QString& text) { return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\''); }
+QString Quoted(const QString& text) {
+    return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\'');
+}
 
 }  // namespace
 
@@ -87,8 +88,9 @@ int ResolveModel(const QString& text, QString* error) {
         }
     }
     if (error) {
-        *error = Quoted(text) + QStringLiteral(" is not a model: give 0 to %1 or a name from --help")
-                                    .arg(catalogue::kModelCount - 1);
+        *error = Quoted(text) +
+                 QStringLiteral(" is not a model: give 0 to %1 or a name from --help")
+                     .arg(catalogue::kModelCount - 1);
     }
     return -1;
 }

@@ -7,8 +7,8 @@ namespace velars::cli {
 
 namespace {
 
-constexpr int kMaxDigits = 19;       // below 2^64: exact in the 64-bit significand
-constexpr int kMaxPowerOfTen = 27;   // 5^27 < 2^64: 10^27 is exact in extended
+constexpr int kMaxDigits = 19;      // below 2^64: exact in the 64-bit significand
+constexpr int kMaxPowerOfTen = 27;  // 5^27 < 2^64: 10^27 is exact in extended
 constexpr int kMaxExponentDigits = 3;
 
 constexpr std::array<long double, kMaxPowerOfTen + 1> MakePowersOfTen() {

@@ -149,9 +149,7 @@ Models, their sections and diameters (mm)
 
 }  // namespace
 
-QString VersionText() {
-    return QStringLiteral("velars-tp-calc " VELARS_VERSION "\n");
-}
+QString VersionText() { return QStringLiteral("velars-tp-calc " VELARS_VERSION "\n"); }
 
 QString HelpText() {
     QString text = QString::fromUtf8(kUsage);
@@ -160,8 +158,10 @@ QString HelpText() {
         text += QStringLiteral("  %1  %2\n").arg(model).arg(models.at(model));
         const QStringList& sections = catalogue::SectionsOf(model);
         for (int section = 0; section < sections.size(); ++section)
-            text += QStringLiteral("       section %1  %2\n").arg(section).arg(sections.at(section));
-        text += QStringLiteral("       dy  %1\n").arg(catalogue::DiametersOf(model).join(QStringLiteral(", ")));
+            text +=
+                QStringLiteral("       section %1  %2\n").arg(section).arg(sections.at(section));
+        text += QStringLiteral("       dy  %1\n")
+                    .arg(catalogue::DiametersOf(model).join(QStringLiteral(", ")));
         if (catalogue::NeedsLDy(model)) text += QStringLiteral("       needs --ldy\n");
     }
     text += QStringLiteral(

@@ -12,12 +12,12 @@ namespace {
 
 Field FieldOf(InputField field) {
     switch (field) {
-        case InputField::Patm: return Field::AtmPressure;
-        case InputField::Pizb: return Field::GaugePressure;
-        case InputField::Tgaza: return Field::Temperature;
-        case InputField::Q: return Field::Flow;
-        case InputField::Plotnost: return Field::Density;
-        case InputField::LDy: return Field::LDy;
+    case InputField::Patm: return Field::AtmPressure;
+    case InputField::Pizb: return Field::GaugePressure;
+    case InputField::Tgaza: return Field::Temperature;
+    case InputField::Q: return Field::Flow;
+    case InputField::Plotnost: return Field::Density;
+    case InputField::LDy: return Field::LDy;
     }
     return Field::LDy;
 }
@@ -29,13 +29,15 @@ public:
     TextForm(const InstallationTexts& texts, int model, int section, bool diameterChosen)
         : texts_(texts), model_(model), section_(section), diameterChosen_(diameterChosen) {}
 
-    QString Text(InputField field) override { return texts_.Get(FieldOf(field)).value_or(QString()); }
+    QString Text(InputField field) override {
+        return texts_.Get(FieldOf(field)).value_or(QString());
+    }
     void MarkInvalid(InputField field) override { invalid_[IndexOf(FieldOf(field))] = true; }
     int SelectedIndex(InputList list) override {
         switch (list) {
-            case InputList::Pribor: return model_;
-            case InputList::Uchastok: return section_;
-            case InputList::Dy: return diameterChosen_ ? 0 : -1;
+        case InputList::Pribor: return model_;
+        case InputList::Uchastok: return section_;
+        case InputList::Dy: return diameterChosen_ ? 0 : -1;
         }
         return -1;
     }
@@ -56,7 +58,8 @@ QString ValueError(const QString& text, QChar decimalSeparator) {
     try {
         ReadSingle(text, decimalSeparator);
     } catch (const EConvertError&) {
-        return QLatin1Char('\'') + ShownText(text) + QStringLiteral("' is not a valid floating point value");
+        return QLatin1Char('\'') + ShownText(text) +
+               QStringLiteral("' is not a valid floating point value");
     }
     // The text is a number; its conversion to SI units left the single range.
     return QLatin1Char('\'') + ShownText(text) + QStringLiteral("' is out of range");
@@ -106,7 +109,8 @@ std::vector<FieldError> ReadInstallation(const InstallationTexts& texts, QChar d
         const auto& text = texts.Get(field);
         errors.push_back({field, text ? ValueError(*text, decimalSeparator) : kMissing});
     }
-    if (catalogue::NeedsLDy(installation.model)) installation.ldyText = texts.Get(Field::LDy).value_or(QString());
+    if (catalogue::NeedsLDy(installation.model))
+        installation.ldyText = texts.Get(Field::LDy).value_or(QString());
     return errors;
 }
 

@@ -6,11 +6,11 @@ namespace {
 
 void AppendEscaped(QString& out, char32_t c) {
     switch (c) {
-        case U'\n': out += QLatin1String("\\n"); return;
-        case U'\r': out += QLatin1String("\\r"); return;
-        case U'\t': out += QLatin1String("\\t"); return;
-        case U'\0': out += QLatin1String("\\0"); return;
-        default: break;
+    case U'\n': out += QLatin1String("\\n"); return;
+    case U'\r': out += QLatin1String("\\r"); return;
+    case U'\t': out += QLatin1String("\\t"); return;
+    case U'\0': out += QLatin1String("\\0"); return;
+    default: break;
     }
     if (c < 0x80)
         out += QStringLiteral("\\x%1").arg(static_cast<uint>(c), 2, 16, QLatin1Char('0'));
@@ -33,7 +33,8 @@ QString ShownText(const QString& text) {
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             out += c;
             out += text[++i];  // one character in two code units
-        } else if (c.category() == QChar::Other_Control || c == QChar(0x2028) || c == QChar(0x2029)) {
+        } else if (c.category() == QChar::Other_Control || c == QChar(0x2028) ||
+                   c == QChar(0x2029)) {
             AppendEscaped(out, c.unicode());
         } else {
             out += c;

@@ -15,8 +15,11 @@ std::size_t FindByte(const char* data, std::size_t from, std::size_t to, char c)
 
 RecordBlocks::RecordBlocks(InputText& input, std::size_t blockBytes, std::size_t readBytes,
                            std::size_t recordLimit, long blockRecords)
-    : input_(input), blockBytes_(blockBytes), readBytes_(readBytes > 0 ? readBytes : 1),
-      limit_(recordLimit), blockRecords_(blockRecords > 0 ? blockRecords : 1) {}
+    : input_(input),
+      blockBytes_(blockBytes),
+      readBytes_(readBytes > 0 ? readBytes : 1),
+      limit_(recordLimit),
+      blockRecords_(blockRecords > 0 ? blockRecords : 1) {}
 
 bool RecordBlocks::ReadMore(std::string& error) {
     const long count = input_.Read(buffer_, readBytes_, error);

@@ -69,7 +69,8 @@ void AppendIntermediates(const Installation& installation, const LossTrace& trac
 int CalculateSingle(const InstallationTexts& texts, bool verbose, const Separators& separators,
                     QString& out, QString& err) {
     Installation installation;
-    const std::vector<FieldError> errors = ReadInstallation(texts, separators.decimal, installation);
+    const std::vector<FieldError> errors = ReadInstallation(texts, separators.decimal,
+                                                            installation);
     for (const FieldError& error : errors) {
         err += QStringLiteral("field '") + Latin(ColumnName(error.field)) + QStringLiteral("' (") +
                Latin(OptionName(error.field)) + QStringLiteral("): ") + error.message +

@@ -17,9 +17,9 @@ QString Latin(std::string_view text) {
 QString ErrorLines(const std::vector<FieldError>& errors) {
     QString lines;
     for (const FieldError& error : errors) {
-        lines += QStringLiteral("field '") + Latin(ColumnName(error.field)) + QStringLiteral("' (") +
-                 Latin(OptionName(error.field)) + QStringLiteral("): ") + error.message +
-                 QLatin1Char('\n');
+        lines += QStringLiteral("field '") + Latin(ColumnName(error.field)) +
+                 QStringLiteral("' (") + Latin(OptionName(error.field)) + QStringLiteral("): ") +
+                 error.message + QLatin1Char('\n');
     }
     return lines;
 }

@@ -5,7 +5,7 @@ namespace velars::cli {
 namespace {
 
 constexpr std::array<std::string_view, kFieldCount> kColumnNames = {
-    "model", "section",        "dy",           "density", "flow",
+    "model",       "section",        "dy",           "density", "flow",
     "temperature", "gauge_pressure", "atm_pressure", "ldy",
 };
 

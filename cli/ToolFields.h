@@ -7,7 +7,17 @@
 
 namespace velars::cli {
 
-enum class Field { Model, Section, Dy, Density, Flow, Temperature, GaugePressure, AtmPressure, LDy };
+enum class Field {
+    Model,
+    Section,
+    Dy,
+    Density,
+    Flow,
+    Temperature,
+    GaugePressure,
+    AtmPressure,
+    LDy
+};
 
 constexpr int kFieldCount = 9;
 

@@ -8,8 +8,20 @@ namespace {
 constexpr int kMaxThreads = 64;
 
 enum class Option {
-    Help, Version, Verbose, Csv, Output, Threads, Input,
-    Compare, Curve, MaxLoss, Points, FlowRange, Plot, PlotSize,
+    Help,
+    Version,
+    Verbose,
+    Csv,
+    Output,
+    Threads,
+    Input,
+    Compare,
+    Curve,
+    MaxLoss,
+    Points,
+    FlowRange,
+    Plot,
+    PlotSize,
 };
 
 struct OptionEntry {
@@ -57,19 +69,21 @@ const OptionEntry* Find(const QString& name) {
     return nullptr;
 }
 
-QString Quoted(const QString& text) { return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\''); }
+QString Quoted(const QString& text) {
+    return QLatin1Char('\'') + ShownText(text) + QLatin1Char('\'');
+}
 
 // Whether the option takes no value. --csv names its input file, except in
 // the sizing modes, where it asks for CSV output.
 bool IsFlag(Option option, bool sizing) {
     switch (option) {
-        case Option::Help:
-        case Option::Version:
-        case Option::Verbose:
-        case Option::Compare:
-        case Option::Curve: return true;
-        case Option::Csv: return sizing;
-        default: return false;
+    case Option::Help:
+    case Option::Version:
+    case Option::Verbose:
+    case Option::Compare:
+    case Option::Curve: return true;
+    case Option::Csv: return sizing;
+    default: return false;
     }
 }
 
@@ -85,7 +99,8 @@ bool IsSizingMode(const QStringList& arguments) {
 // What the sizing options need, or an empty text.
 QString CheckSizing(const ToolOptions& options, bool threadsGiven) {
     const bool sizing = options.compare || options.curve;
-    if (options.compare && options.curve) return QStringLiteral("'--compare' and '--curve' exclude each other");
+    if (options.compare && options.curve)
+        return QStringLiteral("'--compare' and '--curve' exclude each other");
     if (!sizing) {
         if (options.maxLoss) return QStringLiteral("'--max-loss' needs --compare or --curve");
     }
@@ -96,15 +111,18 @@ QString CheckSizing(const ToolOptions& options, bool threadsGiven) {
     }
     if (options.plotSize && !options.plot) return QStringLiteral("'--plot-size' needs --plot");
     if (!sizing) return {};
-    if (options.verbose) return QStringLiteral("'--verbose' cannot be combined with --compare or --curve");
+    if (options.verbose)
+        return QStringLiteral("'--verbose' cannot be combined with --compare or --curve");
     if (options.output) return QStringLiteral("'--output' needs --csv FILE");
     if (threadsGiven) return QStringLiteral("'--threads' needs --csv FILE");
     if (options.compare) {
         for (Field field : {Field::Model, Field::Section, Field::Dy}) {
             if (options.texts.Get(field))
-                return Quoted(QString::fromLatin1(OptionName(field).data(),
-                                                  static_cast<qsizetype>(OptionName(field).size()))) +
-                       QStringLiteral(" cannot be combined with --compare: every choice is compared");
+                return Quoted(
+                           QString::fromLatin1(OptionName(field).data(),
+                                               static_cast<qsizetype>(OptionName(field).size()))) +
+                       QStringLiteral(
+                           " cannot be combined with --compare: every choice is compared");
         }
     }
     return {};
@@ -129,7 +147,8 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         const bool takesValue = !IsFlag(option->option, sizing);
         std::optional<QString> value;
         if (equals >= 0) {
-            if (!takesValue) return QStringLiteral("option ") + Quoted(name) + QStringLiteral(" takes no value");
+            if (!takesValue)
+                return QStringLiteral("option ") + Quoted(name) + QStringLiteral(" takes no value");
             value = argument.mid(equals + 1);
         } else if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -138,79 +157,82 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         }
 
         auto once = [&](bool given) {
-            return given ? QStringLiteral("option ") + Quoted(name) + QStringLiteral(" is given twice")
+            return given ? QStringLiteral("option ") + Quoted(name) +
+                               QStringLiteral(" is given twice")
                          : QString();
         };
         QString problem;
         switch (option->option) {
-            case Option::Help: options.help = true; break;
-            case Option::Version: options.version = true; break;
-            case Option::Verbose: options.verbose = true; break;
-            case Option::Csv:
-                if (sizing) {
-                    problem = once(options.csvOutput);
-                    options.csvOutput = true;
-                    break;
-                }
-                problem = once(options.csv.has_value());
-                options.csv = value;
-                break;
-            case Option::Compare:
-                problem = once(options.compare);
-                options.compare = true;
-                break;
-            case Option::Curve:
-                problem = once(options.curve);
-                options.curve = true;
-                break;
-            case Option::MaxLoss:
-                problem = once(options.maxLoss.has_value());
-                options.maxLoss = value;
-                break;
-            case Option::Points:
-                problem = once(options.points.has_value());
-                options.points = value;
-                break;
-            case Option::FlowRange:
-                problem = once(options.flowRange.has_value());
-                options.flowRange = value;
-                break;
-            case Option::Plot:
-                problem = once(options.plot.has_value());
-                options.plot = value;
-                break;
-            case Option::PlotSize:
-                problem = once(options.plotSize.has_value());
-                options.plotSize = value;
-                break;
-            case Option::Output:
-                problem = once(options.output.has_value());
-                options.output = value;
-                break;
-            case Option::Threads: {
-                problem = once(threadsGiven);
-                threadsGiven = true;
-                bool ok = false;
-                options.threads = value->toInt(&ok);
-                if (!ok || options.threads < 1 || options.threads > kMaxThreads)
-                    problem = QStringLiteral("option '--threads': ") + Quoted(*value) +
-                              QStringLiteral(" is not a number from 1 to %1").arg(kMaxThreads);
+        case Option::Help: options.help = true; break;
+        case Option::Version: options.version = true; break;
+        case Option::Verbose: options.verbose = true; break;
+        case Option::Csv:
+            if (sizing) {
+                problem = once(options.csvOutput);
+                options.csvOutput = true;
                 break;
             }
-            case Option::Input:
-                problem = once(options.texts.Get(option->field).has_value());
-                options.texts.Set(option->field, *value);
-                if (firstInput.isEmpty()) firstInput = name;
-                break;
+            problem = once(options.csv.has_value());
+            options.csv = value;
+            break;
+        case Option::Compare:
+            problem = once(options.compare);
+            options.compare = true;
+            break;
+        case Option::Curve:
+            problem = once(options.curve);
+            options.curve = true;
+            break;
+        case Option::MaxLoss:
+            problem = once(options.maxLoss.has_value());
+            options.maxLoss = value;
+            break;
+        case Option::Points:
+            problem = once(options.points.has_value());
+            options.points = value;
+            break;
+        case Option::FlowRange:
+            problem = once(options.flowRange.has_value());
+            options.flowRange = value;
+            break;
+        case Option::Plot:
+            problem = once(options.plot.has_value());
+            options.plot = value;
+            break;
+        case Option::PlotSize:
+            problem = once(options.plotSize.has_value());
+            options.plotSize = value;
+            break;
+        case Option::Output:
+            problem = once(options.output.has_value());
+            options.output = value;
+            break;
+        case Option::Threads: {
+            problem = once(threadsGiven);
+            threadsGiven = true;
+            bool ok = false;
+            options.threads = value->toInt(&ok);
+            if (!ok || options.threads < 1 || options.threads > kMaxThreads)
+                problem = QStringLiteral("option '--threads': ") + Quoted(*value) +
+                          QStringLiteral(" is not a number from 1 to %1").arg(kMaxThreads);
+            break;
+        }
+        case Option::Input:
+            problem = once(options.texts.Get(option->field).has_value());
+            options.texts.Set(option->field, *value);
+            if (firstInput.isEmpty()) firstInput = name;
+            break;
         }
         if (!problem.isEmpty()) return problem;
     }
     if (options.help || options.version) return {};
-    if (const QString problem = CheckSizing(options, threadsGiven); !problem.isEmpty()) return problem;
+    if (const QString problem = CheckSizing(options, threadsGiven); !problem.isEmpty())
+        return problem;
     if (options.compare || options.curve) return {};
     if (options.csv) {
         if (!firstInput.isEmpty())
-            return Quoted(firstInput) + QStringLiteral(" cannot be combined with --csv: the file gives the inputs");
+            return Quoted(firstInput) +
+                   QStringLiteral(" cannot be combined with --csv: the file gives the inputs");
         if (options.verbose) return QStringLiteral("'--verbose' cannot be combined with --csv");
     } else {
         if (options.output) return QStringLiteral("'--output' needs --csv");

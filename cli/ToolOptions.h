@@ -19,13 +19,13 @@ struct ToolOptions {
     // Sizing: every choice for the gas data, or the loss curve of one.
     bool compare = false;
     bool curve = false;
-    bool csvOutput = false;             // --csv without a file: CSV of the comparison or curve
-    std::optional<QString> maxLoss;     // Pa
-    std::optional<QString> points;      // of the curve
-    std::optional<QString> flowRange;   // "A:B", nm3/h
-    std::optional<QString> plot;        // image of the curve, .svg or .png
-    std::optional<QString> plotSize;    // "WxH", pixels
-    InstallationTexts texts;        // the inputs of a single installation
+    bool csvOutput = false;            // --csv without a file: CSV of the comparison or curve
+    std::optional<QString> maxLoss;    // Pa
+    std::optional<QString> points;     // of the curve
+    std::optional<QString> flowRange;  // "A:B", nm3/h
+    std::optional<QString> plot;       // image of the curve, .svg or .png
+    std::optional<QString> plotSize;   // "WxH", pixels
+    InstallationTexts texts;           // the inputs of a single installation
 };
 
 // Reads the arguments (without the program name): "--name value" or

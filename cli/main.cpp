@@ -31,7 +31,8 @@ int stdoutError = 0;
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     const std::size_t size = static_cast<std::size_t>(bytes.size());
-    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout && stdoutError == 0)
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout &&
+        stdoutError == 0)
         stdoutError = errno;
 }
 

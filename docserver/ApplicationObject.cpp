@@ -20,8 +20,7 @@ ApplicationObject::ApplicationObject(PlatformServices& platform)
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<bool> visible = BoolArgument(value);
-            if (!visible)
-                return call.TypeMismatch(0);
+            if (!visible) return call.TypeMismatch(0);
             state_->SetVisible(*visible);
             return S_OK;
         });
@@ -31,22 +30,19 @@ ApplicationObject::ApplicationObject(PlatformServices& platform)
     });
     AddProperty(QStringLiteral("ActiveDocument"), [this](const MemberCall& call, Variant& result) {
         const auto document = state_->ActiveDocument();
-        if (!document)
-            return RaiseNoDocument(call);
+        if (!document) return RaiseNoDocument(call);
         result = Variant::FromDispatch(std::make_shared<DocumentObject>(state_, document));
         return S_OK;
     });
     AddProperty(QStringLiteral("ActiveWindow"), [this](const MemberCall& call, Variant& result) {
         const auto document = state_->ActiveDocument();
-        if (!document)
-            return RaiseNoDocument(call);
+        if (!document) return RaiseNoDocument(call);
         result = Variant::FromDispatch(std::make_shared<WindowObject>(document));
         return S_OK;
     });
     AddProperty(QStringLiteral("Selection"), [this](const MemberCall& call, Variant& result) {
         const auto document = state_->ActiveDocument();
-        if (!document)
-            return RaiseNoDocument(call);
+        if (!document) return RaiseNoDocument(call);
         result = Variant::FromDispatch(std::make_shared<SelectionObject>(document));
         return S_OK;
     });
@@ -58,8 +54,7 @@ ApplicationObject::ApplicationObject(PlatformServices& platform)
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<std::int64_t> code = IntegerArgument(value);
-            if (!code)
-                return call.TypeMismatch(0);
+            if (!code) return call.TypeMismatch(0);
             if (*code < ApplicationState::kNormal || *code > ApplicationState::kMinimized)
                 return RaiseOutOfRange(call);
             state_->SetWindowState(ApplicationState::WindowStateCode(*code));
@@ -81,8 +76,7 @@ ApplicationObject::ApplicationObject(PlatformServices& platform)
             },
             [this, edge = edge](const MemberCall& call, const Variant& value) {
                 const std::optional<std::int64_t> pixels = IntegerArgument(value);
-                if (!pixels)
-                    return call.TypeMismatch(0);
+                if (!pixels) return call.TypeMismatch(0);
                 state_->SetGeometry(edge, int(*pixels));
                 return S_OK;
             });

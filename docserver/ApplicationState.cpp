@@ -45,11 +45,10 @@ std::vector<std::shared_ptr<DocumentState>> ApplicationState::Documents() {
 std::shared_ptr<DocumentState> ApplicationState::AddDocument() {
     auto* window = new DocumentWindow(platform_, NextDocumentNumber());
     auto document = std::make_shared<DocumentState>(window);
-    for (const auto& [edge, value] : {std::pair{Edge::Left, left_}, std::pair{Edge::Top, top_},
-                                      std::pair{Edge::Width, width_},
-                                      std::pair{Edge::Height, height_}}) {
-        if (value)
-            Place(*window, edge, *value);
+    for (const auto& [edge, value] :
+         {std::pair{Edge::Left, left_}, std::pair{Edge::Top, top_}, std::pair{Edge::Width, width_},
+          std::pair{Edge::Height, height_}}) {
+        if (value) Place(*window, edge, *value);
     }
     ApplyState(*window);
     documents_.push_back(document);
@@ -64,8 +63,7 @@ std::shared_ptr<DocumentState> ApplicationState::AddDocument() {
 
 std::shared_ptr<DocumentState> ApplicationState::ActiveDocument() {
     const auto open = Documents();
-    if (auto active = active_.lock(); active && active->IsOpen())
-        return active;
+    if (auto active = active_.lock(); active && active->IsOpen()) return active;
     return open.empty() ? nullptr : open.back();
 }
 
@@ -87,46 +85,29 @@ int ApplicationState::Geometry(Edge edge) {
     if (DocumentWindow* window = ActiveWindow()) {
         const QRect frame = window->frameGeometry();
         switch (edge) {
-        case Edge::Left:
-            return frame.x();
-        case Edge::Top:
-            return frame.y();
-        case Edge::Width:
-            return frame.width();
-        case Edge::Height:
-            return frame.height();
+        case Edge::Left: return frame.x();
+        case Edge::Top: return frame.y();
+        case Edge::Width: return frame.width();
+        case Edge::Height: return frame.height();
         }
     }
     switch (edge) {
-    case Edge::Left:
-        return left_.value_or(0);
-    case Edge::Top:
-        return top_.value_or(0);
-    case Edge::Width:
-        return width_.value_or(0);
-    case Edge::Height:
-        return height_.value_or(0);
+    case Edge::Left: return left_.value_or(0);
+    case Edge::Top: return top_.value_or(0);
+    case Edge::Width: return width_.value_or(0);
+    case Edge::Height: return height_.value_or(0);
     }
     return 0;
 }
 
 void ApplicationState::SetGeometry(Edge edge, int value) {
     switch (edge) {
-    case Edge::Left:
-        left_ = value;
-        break;
-    case Edge::Top:
-        top_ = value;
-        break;
-    case Edge::Width:
-        width_ = value;
-        break;
-    case Edge::Height:
-        height_ = value;
-        break;
+    case Edge::Left: left_ = value; break;
+    case Edge::Top: top_ = value; break;
+    case Edge::Width: width_ = value; break;
+    case Edge::Height: height_ = value; break;
     }
-    if (DocumentWindow* window = ActiveWindow())
-        Place(*window, edge, value);
+    if (DocumentWindow* window = ActiveWindow()) Place(*window, edge, value);
 }
 
 void ApplicationState::Place(DocumentWindow& window, Edge edge, int value) const {
@@ -135,27 +116,17 @@ void ApplicationState::Place(DocumentWindow& window, Edge edge, int value) const
     const QRect frame = window.frameGeometry();
     const QSize extra = frame.size() - window.size();
     switch (edge) {
-    case Edge::Left:
-        window.move(value, frame.y());
-        break;
-    case Edge::Top:
-        window.move(frame.x(), value);
-        break;
-    case Edge::Width:
-        window.resize(std::max(1, value - extra.width()), window.height());
-        break;
-    case Edge::Height:
-        window.resize(window.width(), std::max(1, value - extra.height()));
-        break;
+    case Edge::Left: window.move(value, frame.y()); break;
+    case Edge::Top: window.move(frame.x(), value); break;
+    case Edge::Width: window.resize(std::max(1, value - extra.width()), window.height()); break;
+    case Edge::Height: window.resize(window.width(), std::max(1, value - extra.height())); break;
     }
 }
 
 int ApplicationState::WindowState() {
     if (DocumentWindow* window = ActiveWindow()) {
-        if (window->isMinimized())
-            return kMinimized;
-        if (window->isMaximized())
-            return kMaximized;
+        if (window->isMinimized()) return kMinimized;
+        if (window->isMaximized()) return kMaximized;
         return kNormal;
     }
     return windowState_;
@@ -163,8 +134,7 @@ int ApplicationState::WindowState() {
 
 void ApplicationState::SetWindowState(WindowStateCode state) {
     windowState_ = state;
-    if (DocumentWindow* window = ActiveWindow())
-        ApplyState(*window);
+    if (DocumentWindow* window = ActiveWindow()) ApplyState(*window);
 }
 
 void ApplicationState::ApplyState(DocumentWindow& window) const {

@@ -12,8 +12,7 @@ const Variant& MemberCall::Arg(unsigned index) const {
 }
 
 HRESULT MemberCall::TypeMismatch(unsigned index) const {
-    if (argErr_)
-        *argErr_ = params_.cArgs - 1 - index;
+    if (argErr_) *argErr_ = params_.cArgs - 1 - index;
     return DISP_E_TYPEMISMATCH;
 }
 
@@ -37,15 +36,11 @@ void AutomationObject::AddMethod(const QString& name, unsigned minArgs, unsigned
     members_.push_back({name, {}, {}, std::move(method), minArgs, maxArgs});
 }
 
-HRESULT AutomationObject::GetIDsOfNames(const QString* names, unsigned count, LCID,
-                                        DISPID* ids) {
-    if (count == 0)
-        return S_OK;
-    if (!names || !ids)
-        return E_POINTER;
+HRESULT AutomationObject::GetIDsOfNames(const QString* names, unsigned count, LCID, DISPID* ids) {
+    if (count == 0) return S_OK;
+    if (!names || !ids) return E_POINTER;
     // Members take no named parameters: only the member itself can be found.
-    for (unsigned i = 1; i < count; ++i)
-        ids[i] = DISPID_UNKNOWN;
+    for (unsigned i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     ids[0] = DISPID_UNKNOWN;
     for (std::size_t i = 0; i < members_.size(); ++i) {
         if (members_[i].name.compare(names[0], Qt::CaseInsensitive) == 0) {
@@ -68,20 +63,17 @@ HRESULT AutomationObject::Invoke(DISPID id, LCID lcid, std::uint16_t flags, DISP
 
 HRESULT AutomationObject::InvokeMember(DISPID id, LCID, std::uint16_t flags, DISPPARAMS* params,
                                        Variant* result, EXCEPINFO* excepInfo, unsigned* argErr) {
-    if (id < 1 || std::size_t(id) > members_.size())
-        return DISP_E_MEMBERNOTFOUND;
+    if (id < 1 || std::size_t(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
     const Member& member = members_[std::size_t(id) - 1];
 
     DISPPARAMS none;
     const DISPPARAMS& args = params ? *params : none;
-    if (args.cArgs > 0 && !args.rgvarg)
-        return E_INVALIDARG;
+    if (args.cArgs > 0 && !args.rgvarg) return E_INVALIDARG;
     if (args.cNamedArgs > args.cArgs || (args.cNamedArgs > 0 && !args.rgdispidNamedArgs))
         return E_INVALIDARG;
 
     const HRESULT connected = CheckConnected();
-    if (FAILED(connected))
-        return connected;
+    if (FAILED(connected)) return connected;
 
     Variant ignored;
     Variant& out = result ? *result : ignored;
@@ -89,22 +81,17 @@ HRESULT AutomationObject::InvokeMember(DISPID id, LCID, std::uint16_t flags, DIS
     const MemberCall call(args, excepInfo, argErr);
 
     if (member.method && (flags & DISPATCH_METHOD)) {
-        if (args.cNamedArgs > 0)
-            return DISP_E_PARAMNOTFOUND;
-        if (args.cArgs < member.minArgs || args.cArgs > member.maxArgs)
-            return DISP_E_BADPARAMCOUNT;
+        if (args.cNamedArgs > 0) return DISP_E_PARAMNOTFOUND;
+        if (args.cArgs < member.minArgs || args.cArgs > member.maxArgs) return DISP_E_BADPARAMCOUNT;
         return member.method(call, out);
     }
     if (member.get && (flags & DISPATCH_PROPERTYGET)) {
-        if (args.cNamedArgs > 0)
-            return DISP_E_PARAMNOTFOUND;
-        if (args.cArgs != 0)
-            return DISP_E_BADPARAMCOUNT;
+        if (args.cNamedArgs > 0) return DISP_E_PARAMNOTFOUND;
+        if (args.cArgs != 0) return DISP_E_BADPARAMCOUNT;
         return member.get(call, out);
     }
     if (member.put && (flags & DISPATCH_PROPERTYPUT)) {
-        if (args.cArgs != 1)
-            return DISP_E_BADPARAMCOUNT;
+        if (args.cArgs != 1) return DISP_E_BADPARAMCOUNT;
         if (args.cNamedArgs != 1 || args.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
             return DISP_E_PARAMNOTOPTIONAL;
         return member.put(call, call.Arg(0));

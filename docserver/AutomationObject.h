@@ -45,10 +45,9 @@ public:
     using Putter = std::function<HRESULT(const MemberCall&, const Variant& value)>;
     using Method = std::function<HRESULT(const MemberCall&, Variant& result)>;
 
-    HRESULT GetIDsOfNames(const QString* names, unsigned count, LCID lcid,
-                          DISPID* ids) override;
-    HRESULT Invoke(DISPID id, LCID lcid, std::uint16_t flags, DISPPARAMS* params,
-                   Variant* result, EXCEPINFO* excepInfo, unsigned* argErr) override;
+    HRESULT GetIDsOfNames(const QString* names, unsigned count, LCID lcid, DISPID* ids) override;
+    HRESULT Invoke(DISPID id, LCID lcid, std::uint16_t flags, DISPPARAMS* params, Variant* result,
+                   EXCEPINFO* excepInfo, unsigned* argErr) override;
 
 protected:
     // A property; `put` empty for a read-only one.

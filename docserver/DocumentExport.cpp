@@ -18,8 +18,7 @@ bool WriteOdt(const QTextDocument& document, const QString& path) {
     QBuffer content;
     content.open(QIODevice::WriteOnly);
     QTextDocumentWriter writer(&content, "odf");
-    if (!writer.write(&document))
-        return false;
+    if (!writer.write(&document)) return false;
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content.data()) == content.size() &&
            file.commit();
@@ -27,8 +26,7 @@ bool WriteOdt(const QTextDocument& document, const QString& path) {
 
 bool WritePdf(const QTextDocument& document, const QString& path) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) return false;
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(1200);

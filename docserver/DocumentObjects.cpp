@@ -37,8 +37,7 @@ DocumentsObject::DocumentsObject(std::shared_ptr<ApplicationState> application)
         } else {
             return call.TypeMismatch(0);
         }
-        if (!found)
-            return DISP_E_BADINDEX;
+        if (!found) return DISP_E_BADINDEX;
         result = Variant::FromDispatch(std::make_shared<DocumentObject>(application_, found));
         return S_OK;
     });
@@ -67,8 +66,7 @@ DocumentObject::DocumentObject(std::shared_ptr<ApplicationState> application,
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<bool> saved = BoolArgument(value);
-            if (!saved)
-                return call.TypeMismatch(0);
+            if (!saved) return call.TypeMismatch(0);
             document_->Document()->setModified(!*saved);
             return S_OK;
         });

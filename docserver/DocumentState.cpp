@@ -10,20 +10,13 @@ DocumentState::DocumentState(DocumentWindow* window) : window_(window) {}
 
 DocumentState::~DocumentState() {
     // Widgets may only go while the application object exists.
-    if (window_ && QCoreApplication::instance() && !window_->isVisible())
-        delete window_.data();
+    if (window_ && QCoreApplication::instance() && !window_->isVisible()) delete window_.data();
 }
 
-DocumentWindow* DocumentState::Window() const {
-    return window_.data();
-}
+DocumentWindow* DocumentState::Window() const { return window_.data(); }
 
-bool DocumentState::IsOpen() const {
-    return !window_.isNull();
-}
+bool DocumentState::IsOpen() const { return !window_.isNull(); }
 
-QTextDocument* DocumentState::Document() const {
-    return window_ ? window_->Document() : nullptr;
-}
+QTextDocument* DocumentState::Document() const { return window_ ? window_->Document() : nullptr; }
 
 }  // namespace velars

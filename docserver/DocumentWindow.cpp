@@ -53,8 +53,7 @@ DocumentWindow::~DocumentWindow() {
 }
 
 QString DocumentWindow::DocumentName() const {
-    if (!odtPath_.isEmpty())
-        return QFileInfo(odtPath_).fileName();
+    if (!odtPath_.isEmpty()) return QFileInfo(odtPath_).fileName();
     return QStringLiteral("Отчет %1").arg(number_);
 }
 
@@ -63,8 +62,8 @@ void DocumentWindow::BuildMenus() {
     QAction* save = file->addAction(QStringLiteral("&Сохранить"), this, [this] { Save(); });
     save->setShortcut(QKeySequence::Save);
     save->setObjectName(QStringLiteral("saveAction"));
-    QAction* saveAs =
-        file->addAction(QStringLiteral("Сохранить &как…"), this, [this] { SaveAs(); });
+    QAction* saveAs = file->addAction(QStringLiteral("Сохранить &как…"), this,
+                                      [this] { SaveAs(); });
     saveAs->setObjectName(QStringLiteral("saveAsAction"));
     file->addSeparator();
     QAction* print = file->addAction(QStringLiteral("&Печать…"), this, [this] { Print(); });
@@ -98,8 +97,7 @@ void DocumentWindow::UpdateTitle() {
 }
 
 bool DocumentWindow::Save() {
-    if (odtPath_.isEmpty())
-        return SaveAs();
+    if (odtPath_.isEmpty()) return SaveAs();
     return WriteFile(odtPath_, Format::Odt);
 }
 
@@ -112,7 +110,8 @@ bool DocumentWindow::SaveAs() {
     }
     QString selectedFilter;
     if (!platform_.ExecuteSaveDialog(
-            name, kOdtFilter + QStringLiteral(";;") + kPdfFilter + QStringLiteral(";;") + kDocxFilter,
+            name,
+            kOdtFilter + QStringLiteral(";;") + kPdfFilter + QStringLiteral(";;") + kDocxFilter,
             &selectedFilter))
         return false;
     dialogFileName_ = name;
@@ -146,9 +145,9 @@ bool DocumentWindow::WriteFile(const QString& path, Format format) {
                          : format == Format::Docx ? WriteDocx(*document_, path)
                                                   : WriteOdt(*document_, path);
     if (!written) {
-        platform_.MessageBox(QStringLiteral("Не удалось сохранить файл «%1».")
-                                 .arg(QDir::toNativeSeparators(path)),
-                             ServerName(), MB_OK | MB_ICONERROR, BoxOwner::None);
+        platform_.MessageBox(
+            QStringLiteral("Не удалось сохранить файл «%1».").arg(QDir::toNativeSeparators(path)),
+            ServerName(), MB_OK | MB_ICONERROR, BoxOwner::None);
         return false;
     }
     if (format == Format::Odt) {
@@ -163,8 +162,7 @@ void DocumentWindow::Print() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Печать"));
-    if (dialog.exec() == QDialog::Accepted)
-        document_->print(&printer);
+    if (dialog.exec() == QDialog::Accepted) document_->print(&printer);
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {
@@ -173,8 +171,8 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     const int answer = platform_.MessageBox(
-        QStringLiteral("Сохранить изменения в документе «%1»?").arg(DocumentName()),
-        ServerName(), MB_YESNOCANCEL | MB_ICONQUESTION, BoxOwner::None);
+        QStringLiteral("Сохранить изменения в документе «%1»?").arg(DocumentName()), ServerName(),
+        MB_YESNOCANCEL | MB_ICONQUESTION, BoxOwner::None);
     if (answer == IDNO || (answer == IDYES && Save()))
         event->accept();
     else

@@ -131,12 +131,9 @@ void ParagraphProperties(QXmlStreamWriter& xml, const QTextBlock& block) {
 void RunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format, const QTextBlock& block) {
     xml.writeStartElement(kW, QStringLiteral("rPr"));
     const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty())
-        Fonts(xml, families.front());
-    if (format.fontWeight() > QFont::Medium)
-        xml.writeEmptyElement(kW, QStringLiteral("b"));
-    if (format.fontItalic())
-        xml.writeEmptyElement(kW, QStringLiteral("i"));
+    if (!families.isEmpty()) Fonts(xml, families.front());
+    if (format.fontWeight() > QFont::Medium) xml.writeEmptyElement(kW, QStringLiteral("b"));
+    if (format.fontItalic()) xml.writeEmptyElement(kW, QStringLiteral("i"));
     Size(xml, FontPointSize(format, block));
     if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript ||
         format.verticalAlignment() == QTextCharFormat::AlignSubScript) {
@@ -153,10 +150,8 @@ void RunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format, const Q
 void RunText(QXmlStreamWriter& xml, const QString& text) {
     const QStringList lines = text.split(QChar::LineSeparator);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            xml.writeEmptyElement(kW, QStringLiteral("br"));
-        if (lines[i].isEmpty())
-            continue;
+        if (i > 0) xml.writeEmptyElement(kW, QStringLiteral("br"));
+        if (lines[i].isEmpty()) continue;
         xml.writeStartElement(kW, QStringLiteral("t"));
         xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
         xml.writeCharacters(lines[i]);
@@ -214,8 +209,7 @@ QByteArray CoreProperties(const QTextDocument& document) {
     xml.writeNamespace(xsi, QStringLiteral("xsi"));
     xml.writeStartElement(cp, QStringLiteral("coreProperties"));
     const QString title = document.metaInformation(QTextDocument::DocumentTitle);
-    if (!title.isEmpty())
-        xml.writeTextElement(dc, QStringLiteral("title"), title);
+    if (!title.isEmpty()) xml.writeTextElement(dc, QStringLiteral("title"), title);
     xml.writeTextElement(dc, QStringLiteral("creator"), ServerName());
     for (const char* name : {"created", "modified"}) {
         xml.writeStartElement(dcterms, QString::fromLatin1(name));
@@ -247,15 +241,14 @@ QByteArray DocxArchive(const QTextDocument& document) {
     zip_error_init(&error);
     std::unique_ptr<zip_source_t, ZipSourceFree> buffer(
         zip_source_buffer_create(nullptr, 0, 0, &error));
-    if (!buffer)
-        return {};
+    if (!buffer) return {};
     zip_t* archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
     zip_error_fini(&error);
-    if (archive == nullptr)
-        return {};
+    if (archive == nullptr) return {};
     zip_source_keep(buffer.get());  // the archive's close would free it
     for (const auto& [name, data] : parts) {
-        zip_source_t* part = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+        zip_source_t* part = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()),
+                                               0);
         if (part == nullptr || zip_file_add(archive, name, part, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(part);
             zip_discard(archive);
@@ -268,15 +261,13 @@ QByteArray DocxArchive(const QTextDocument& document) {
         return {};
     }
     QByteArray bytes;
-    if (zip_source_open(buffer.get()) < 0)
-        return {};
+    if (zip_source_open(buffer.get()) < 0) return {};
     zip_source_seek(buffer.get(), 0, SEEK_END);
     const zip_int64_t size = zip_source_tell(buffer.get());
     zip_source_seek(buffer.get(), 0, SEEK_SET);
     if (size > 0) {
         bytes.resize(qsizetype(size));
-        if (zip_source_read(buffer.get(), bytes.data(), zip_uint64_t(size)) != size)
-            bytes.clear();
+        if (zip_source_read(buffer.get(), bytes.data(), zip_uint64_t(size)) != size) bytes.clear();
     }
     zip_source_close(buffer.get());
     return bytes;
@@ -284,8 +275,7 @@ QByteArray DocxArchive(const QTextDocument& document) {
 
 bool WriteDocx(const QTextDocument& document, const QString& path) {
     const QByteArray archive = DocxArchive(document);
-    if (archive.isEmpty())
-        return false;
+    if (archive.isEmpty()) return false;
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(archive) == archive.size() &&
            file.commit();

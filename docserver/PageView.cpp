@@ -49,9 +49,7 @@ void PageView::SetZoomPercent(int percent) {
     setTransform(QTransform::fromScale(factor, factor));
 }
 
-QTextCursor PageView::TextCursor() const {
-    return text_->textCursor();
-}
+QTextCursor PageView::TextCursor() const { return text_->textCursor(); }
 
 void PageView::FitPage(const QSizeF& documentSize) {
     const qreal height = std::max(kPageHeight, documentSize.height() + 2 * kMargin);

@@ -23,13 +23,9 @@ ParagraphRef::ParagraphRef(std::shared_ptr<DocumentState> document, const QTextB
     anchor_.setKeepPositionOnInsert(true);
 }
 
-bool ParagraphRef::IsOpen() const {
-    return document_->IsOpen() && !anchor_.isNull();
-}
+bool ParagraphRef::IsOpen() const { return document_->IsOpen() && !anchor_.isNull(); }
 
-void ParagraphRef::MarkModified() const {
-    document_->Document()->setModified(true);
-}
+void ParagraphRef::MarkModified() const { document_->Document()->setModified(true); }
 
 QString ParagraphText(const QTextBlock& block) {
     QString text = block.text();
@@ -40,18 +36,16 @@ QString ParagraphText(const QTextBlock& block) {
 void SetParagraphText(const QTextBlock& block, const QString& text) {
     QString inside = text;
     inside.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-    for (const QChar breakChar : {QChar(u'\r'), QChar(u'\n'), QChar(u'\v'),
-                                  QChar(QChar::ParagraphSeparator)})
+    for (const QChar breakChar :
+         {QChar(u'\r'), QChar(u'\n'), QChar(u'\v'), QChar(QChar::ParagraphSeparator)})
         inside.replace(breakChar, QChar::LineSeparator);
 
     QTextCharFormat format = block.charFormat();
-    if (block.begin() != block.end())
-        format = block.begin().fragment().charFormat();
+    if (block.begin() != block.end()) format = block.begin().fragment().charFormat();
     QTextCursor cursor = SelectText(block);
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    if (!inside.isEmpty())
-        cursor.insertText(inside, format);
+    if (!inside.isEmpty()) cursor.insertText(inside, format);
     cursor.endEditBlock();
 }
 
@@ -76,47 +70,36 @@ void ChangeCharFormat(const QTextBlock& block,
 
 std::optional<QVariant> UniformCharValue(
     const QTextBlock& block, const std::function<QVariant(const QTextCharFormat&)>& value) {
-    if (block.begin() == block.end())
-        return value(block.charFormat());
+    if (block.begin() == block.end()) return value(block.charFormat());
     std::optional<QVariant> common;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QVariant one = value(it.fragment().charFormat());
-        if (common && *common != one)
-            return std::nullopt;
+        if (common && *common != one) return std::nullopt;
         common = one;
     }
     return common;
 }
 
 double FontPointSize(const QTextCharFormat& format, const QTextBlock& block) {
-    if (format.hasProperty(QTextFormat::FontPointSize))
-        return format.fontPointSize();
+    if (format.hasProperty(QTextFormat::FontPointSize)) return format.fontPointSize();
     return block.document()->defaultFont().pointSizeF();
 }
 
 int AlignmentCode(Qt::Alignment alignment) {
     const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;
-    if (horizontal & Qt::AlignHCenter)
-        return 1;
-    if (horizontal & (Qt::AlignRight | Qt::AlignTrailing))
-        return 2;
-    if (horizontal & Qt::AlignJustify)
-        return 3;
+    if (horizontal & Qt::AlignHCenter) return 1;
+    if (horizontal & (Qt::AlignRight | Qt::AlignTrailing)) return 2;
+    if (horizontal & Qt::AlignJustify) return 3;
     return 0;
 }
 
 std::optional<Qt::Alignment> AlignmentOfCode(std::int64_t code) {
     switch (code) {
-    case 0:
-        return Qt::AlignLeft;
-    case 1:
-        return Qt::AlignHCenter;
-    case 2:
-        return Qt::AlignRight;
-    case 3:
-        return Qt::AlignJustify;
-    default:
-        return std::nullopt;
+    case 0: return Qt::AlignLeft;
+    case 1: return Qt::AlignHCenter;
+    case 2: return Qt::AlignRight;
+    case 3: return Qt::AlignJustify;
+    default: return std::nullopt;
     }
 }
 
@@ -128,14 +111,12 @@ void SetAlignment(const QTextBlock& block, Qt::Alignment alignment) {
 
 double LineSpacingPoints(const QTextBlockFormat& format) {
     switch (format.lineHeightType()) {
-    case QTextBlockFormat::ProportionalHeight:
-        return format.lineHeight() * kPointsPerLine / 100;
+    case QTextBlockFormat::ProportionalHeight: return format.lineHeight() * kPointsPerLine / 100;
     case QTextBlockFormat::FixedHeight:
     case QTextBlockFormat::MinimumHeight:
         // Layout pixels at 96 per inch.
         return format.lineHeight() * 72 / 96;
-    default:
-        return kPointsPerLine;
+    default: return kPointsPerLine;
     }
 }
 

@@ -42,8 +42,7 @@ QString ParagraphText(const QTextBlock& block);
 void SetParagraphText(const QTextBlock& block, const QString& text);
 
 // Changes every character of the paragraph and its mark.
-void ChangeCharFormat(const QTextBlock& block,
-                      const std::function<void(QTextCharFormat&)>& change);
+void ChangeCharFormat(const QTextBlock& block, const std::function<void(QTextCharFormat&)>& change);
 // A character property when all of the paragraph has the same (for an empty
 // paragraph: its mark's); nullopt when it is mixed.
 std::optional<QVariant> UniformCharValue(

@@ -15,21 +15,17 @@ constexpr std::int64_t kToggle = 9999998;
 constexpr double kMinFontSize = 1;
 constexpr double kMaxFontSize = 1638;
 
-bool IsBold(const QTextCharFormat& format) {
-    return format.fontWeight() > QFont::Medium;
-}
+bool IsBold(const QTextCharFormat& format) { return format.fontWeight() > QFont::Medium; }
 
 bool IsSuperscript(const QTextCharFormat& format) {
     return format.verticalAlignment() == QTextCharFormat::AlignSuperScript;
 }
 
 HRESULT PutTruthValue(const MemberCall& call, const Variant& value, const ParagraphRef& paragraph,
-                      bool (*read)(const QTextCharFormat&),
-                      void (*write)(QTextCharFormat&, bool)) {
+                      bool (*read)(const QTextCharFormat&), void (*write)(QTextCharFormat&, bool)) {
     const std::optional<std::int64_t> number = IntegerArgument(value);
     const std::optional<bool> flag = BoolArgument(value);
-    if (!flag)
-        return call.TypeMismatch(0);
+    if (!flag) return call.TypeMismatch(0);
     const QTextBlock block = paragraph.Block();
     bool on = *flag;
     if (number && *number == kToggle) {
@@ -66,11 +62,9 @@ ParagraphsObject::ParagraphsObject(std::shared_ptr<DocumentState> document)
     });
     AddMethod(QStringLiteral("Item"), 1, 1, [this](const MemberCall& call, Variant& result) {
         const std::optional<std::int64_t> index = IntegerArgument(call.Arg(0));
-        if (!index)
-            return call.TypeMismatch(0);
+        if (!index) return call.TypeMismatch(0);
         QTextDocument* text = document_->Document();
-        if (*index < 1 || *index > text->blockCount())
-            return DISP_E_BADINDEX;
+        if (*index < 1 || *index > text->blockCount()) return DISP_E_BADINDEX;
         const QTextBlock block = text->findBlockByNumber(int(*index - 1));
         result = Variant::FromDispatch(
             std::make_shared<ParagraphObject>(ParagraphRef(document_, block)));
@@ -101,8 +95,7 @@ ParagraphObject::ParagraphObject(ParagraphRef paragraph) : paragraph_(std::move(
         },
         [this](const MemberCall& call, const Variant& value) {
             Qt::Alignment alignment;
-            if (const HRESULT hr = AlignmentArgument(call, value, alignment); FAILED(hr))
-                return hr;
+            if (const HRESULT hr = AlignmentArgument(call, value, alignment); FAILED(hr)) return hr;
             SetAlignment(paragraph_.Block(), alignment);
             paragraph_.MarkModified();
             return S_OK;
@@ -124,8 +117,7 @@ RangeObject::RangeObject(ParagraphRef paragraph) : paragraph_(std::move(paragrap
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<QString> text = TextArgument(value);
-            if (!text)
-                return call.TypeMismatch(0);
+            if (!text) return call.TypeMismatch(0);
             SetParagraphText(paragraph_.Block(), *text);
             paragraph_.MarkModified();
             return S_OK;
@@ -155,14 +147,13 @@ FontObject::FontObject(ParagraphRef paragraph) : paragraph_(std::move(paragraph)
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<double> size = NumberArgument(value);
-            if (!size)
-                return call.TypeMismatch(0);
-            if (*size < kMinFontSize || *size > kMaxFontSize)
-                return RaiseOutOfRange(call);
+            if (!size) return call.TypeMismatch(0);
+            if (*size < kMinFontSize || *size > kMaxFontSize) return RaiseOutOfRange(call);
             // Sizes go in half points.
             const double points = std::round(*size * 2) / 2;
-            ChangeCharFormat(paragraph_.Block(),
-                             [points](QTextCharFormat& format) { format.setFontPointSize(points); });
+            ChangeCharFormat(paragraph_.Block(), [points](QTextCharFormat& format) {
+                format.setFontPointSize(points);
+            });
             paragraph_.MarkModified();
             return S_OK;
         });

@@ -29,8 +29,7 @@ std::vector<QTextBlock> SelectedBlocks(const DocumentState& document) {
     for (QTextBlock block = text->findBlock(cursor.selectionStart()); block.isValid();
          block = block.next()) {
         blocks.push_back(block);
-        if (block == last)
-            break;
+        if (block == last) break;
     }
     return blocks;
 }
@@ -74,10 +73,8 @@ ParagraphFormatObject::ParagraphFormatObject(std::shared_ptr<DocumentState> docu
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<double> points = NumberArgument(value);
-            if (!points)
-                return call.TypeMismatch(0);
-            if (*points <= 0 || *points > kMaxLineSpacing)
-                return RaiseOutOfRange(call);
+            if (!points) return call.TypeMismatch(0);
+            if (*points <= 0 || *points > kMaxLineSpacing) return RaiseOutOfRange(call);
             for (const QTextBlock& block : SelectedBlocks(*document_))
                 SetLineSpacing(block, *points);
             document_->Document()->setModified(true);
@@ -99,8 +96,7 @@ ParagraphFormatObject::ParagraphFormatObject(std::shared_ptr<DocumentState> docu
         },
         [this](const MemberCall& call, const Variant& value) {
             Qt::Alignment alignment;
-            if (const HRESULT hr = AlignmentArgument(call, value, alignment); FAILED(hr))
-                return hr;
+            if (const HRESULT hr = AlignmentArgument(call, value, alignment); FAILED(hr)) return hr;
             for (const QTextBlock& block : SelectedBlocks(*document_))
                 SetAlignment(block, alignment);
             document_->Document()->setModified(true);

@@ -33,30 +33,21 @@ WindowObject::WindowObject(std::shared_ptr<DocumentState> document)
     AddProperty(QStringLiteral("View"), ObjectOf<ViewObject>(document_));
 }
 
-HRESULT WindowObject::CheckConnected() const {
-    return Connected(document_);
-}
+HRESULT WindowObject::CheckConnected() const { return Connected(document_); }
 
-PaneObject::PaneObject(std::shared_ptr<DocumentState> document)
-    : document_(std::move(document)) {
+PaneObject::PaneObject(std::shared_ptr<DocumentState> document) : document_(std::move(document)) {
     AddProperty(QStringLiteral("View"), ObjectOf<ViewObject>(document_));
 }
 
-HRESULT PaneObject::CheckConnected() const {
-    return Connected(document_);
-}
+HRESULT PaneObject::CheckConnected() const { return Connected(document_); }
 
-ViewObject::ViewObject(std::shared_ptr<DocumentState> document)
-    : document_(std::move(document)) {
+ViewObject::ViewObject(std::shared_ptr<DocumentState> document) : document_(std::move(document)) {
     AddProperty(QStringLiteral("Zoom"), ObjectOf<ZoomObject>(document_));
 }
 
-HRESULT ViewObject::CheckConnected() const {
-    return Connected(document_);
-}
+HRESULT ViewObject::CheckConnected() const { return Connected(document_); }
 
-ZoomObject::ZoomObject(std::shared_ptr<DocumentState> document)
-    : document_(std::move(document)) {
+ZoomObject::ZoomObject(std::shared_ptr<DocumentState> document) : document_(std::move(document)) {
     AddProperty(
         QStringLiteral("Percentage"),
         [this](const MemberCall&, Variant& result) {
@@ -65,8 +56,7 @@ ZoomObject::ZoomObject(std::shared_ptr<DocumentState> document)
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<std::int64_t> percent = IntegerArgument(value);
-            if (!percent)
-                return call.TypeMismatch(0);
+            if (!percent) return call.TypeMismatch(0);
             if (*percent < PageView::kMinZoom || *percent > PageView::kMaxZoom)
                 return RaiseOutOfRange(call);
             document_->Window()->View()->SetZoomPercent(int(*percent));
@@ -74,8 +64,6 @@ ZoomObject::ZoomObject(std::shared_ptr<DocumentState> document)
         });
 }
 
-HRESULT ZoomObject::CheckConnected() const {
-    return Connected(document_);
-}
+HRESULT ZoomObject::CheckConnected() const { return Connected(document_); }
 
 }  // namespace velars

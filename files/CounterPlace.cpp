@@ -8,17 +8,14 @@ namespace {
 
 // On Linux only '/' separates folders: '\\' and ':' are ordinary characters
 // of a file name there.
-qsizetype LastSeparator(const QString& path) {
-    return path.lastIndexOf(u'/');
-}
+qsizetype LastSeparator(const QString& path) { return path.lastIndexOf(u'/'); }
 
 const QString kUserFolder = QStringLiteral("velars-tp");
 const QString kUserCounter = QStringLiteral("velars-tp_nr.ini");
 
 bool InstalledForEveryUser(PlatformServices& platform, const QString& programFolder) {
     const QString folder = programFolder.isEmpty() ? QStringLiteral(".") : programFolder;
-    if (QDir::cleanPath(folder) == QDir::cleanPath(platform.InstalledBinaryFolder()))
-        return true;
+    if (QDir::cleanPath(folder) == QDir::cleanPath(platform.InstalledBinaryFolder())) return true;
     return !platform.UserOwnsFolder(folder) && !platform.UserMayWriteFolder(folder);
 }
 
@@ -26,7 +23,8 @@ bool InstalledForEveryUser(PlatformServices& platform, const QString& programFol
 
 QString CounterFilePath(const QString& executablePath) {
     const qsizetype dot = executablePath.lastIndexOf(u'.');
-    const QString stem = dot > LastSeparator(executablePath) ? executablePath.left(dot) : executablePath;
+    const QString stem = dot > LastSeparator(executablePath) ? executablePath.left(dot)
+                                                             : executablePath;
     return stem + QStringLiteral("_nr.ini");
 }
 

@@ -26,9 +26,7 @@ QString OneLine(const QString& text) {
 
 // A file the profile can be read from: a regular file, not a folder, a
 // device or a pipe (reading a pipe would wait for a writer).
-bool IsReadableProfile(const QFileInfo& info) {
-    return info.isFile();
-}
+bool IsReadableProfile(const QFileInfo& info) { return info.isFile(); }
 
 }  // namespace
 
@@ -49,8 +47,7 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     } else {
         // The default loses its trailing blanks, as with the profile functions.
         qsizetype end = def.size();
-        while (end > 0 && def[end - 1] == u' ')
-            --end;
+        while (end > 0 && def[end - 1] == u' ') --end;
         result = def.left(end);
     }
     result.truncate(kReadBufferChars - 1);
@@ -66,30 +63,28 @@ std::int32_t IniFile::ReadInteger(const QString& section, const QString& key,
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const auto fail = [this] { throw Exception(QStringLiteral("Unable to write to %1").arg(fileName_)); };
+    const auto fail = [this] {
+        throw Exception(QStringLiteral("Unable to write to %1").arg(fileName_));
+    };
 
     const QFileInfo info(fileName_);
     QByteArray old;
     if (info.exists() || info.isSymLink()) {
-        if (!info.isFile())
-            fail();  // a folder, a device, a pipe or a dangling link in the way
+        if (!info.isFile()) fail();  // a folder, a device, a pipe or a dangling link in the way
         // A file nobody may write is read-only, for root too: root could
         // replace it, but the read-only mark is the owner's word.
         // (WriteUser is left out: it says what this process may do.)
-        const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-        if (!(info.permissions() & anyWrite))
-            fail();
+        const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup |
+                              QFileDevice::WriteOther;
+        if (!(info.permissions() & anyWrite)) fail();
         QFile file(fileName_);
-        if (!file.open(QIODevice::ReadOnly))
-            fail();
+        if (!file.open(QIODevice::ReadOnly)) fail();
         old = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            fail();
+        if (file.error() != QFileDevice::NoError) fail();
         file.close();
         // Opening for append changes nothing and proves the file itself
         // may be written, whatever the folder allows.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-            fail();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) fail();
     }
 
     ProfileText text = ProfileText::FromBytes(old);
@@ -101,10 +96,8 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     // the content written straight into the file.
     QSaveFile save(fileName_);
     save.setDirectWriteFallback(true);
-    if (!save.open(QIODevice::WriteOnly))
-        fail();
-    if (save.write(bytes) != bytes.size() || !save.commit())
-        fail();
+    if (!save.open(QIODevice::WriteOnly)) fail();
+    if (save.write(bytes) != bytes.size() || !save.commit()) fail();
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, std::int32_t value) {

@@ -7,34 +7,26 @@ namespace velars {
 
 namespace {
 
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t';
-}
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 QStringView TrimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
     return text.mid(begin, end - begin);
 }
 
 // The section name of a header line, or nullopt for any other line.
 std::optional<QStringView> SectionName(QStringView line) {
     const QStringView t = TrimBlanks(line);
-    if (!t.startsWith(u'['))
-        return std::nullopt;
+    if (!t.startsWith(u'[')) return std::nullopt;
     const qsizetype close = t.lastIndexOf(u']');
-    if (close < 1)
-        return std::nullopt;
+    if (close < 1) return std::nullopt;
     return TrimBlanks(t.mid(1, close - 1));
 }
 
-bool SameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool SameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 }  // namespace
 
@@ -53,8 +45,7 @@ ProfileText ProfileText::FromBytes(const QByteArray& bytes) {
 
     // The code unit at byte offset i, in the file's encoding.
     const auto unitAt = [&](qsizetype i) -> char16_t {
-        if (unit == 1)
-            return static_cast<unsigned char>(body[i]);
+        if (unit == 1) return static_cast<unsigned char>(body[i]);
         return static_cast<char16_t>(static_cast<unsigned char>(body[i]) |
                                      (static_cast<unsigned char>(body[i + 1]) << 8));
     };
@@ -74,11 +65,9 @@ ProfileText ProfileText::FromBytes(const QByteArray& bytes) {
     qsizetype start = 0;
     for (qsizetype i = 0; i < whole; i += unit) {
         const char16_t c = unitAt(i);
-        if (c != u'\n' && c != u'\r')
-            continue;
+        if (c != u'\n' && c != u'\r') continue;
         qsizetype next = i + unit;
-        if (c == u'\r' && next < whole && unitAt(next) == u'\n')
-            next += unit;
+        if (c == u'\r' && next < whole && unitAt(next) == u'\n') next += unit;
         Line line;
         line.raw = body.sliced(start, i - start).toByteArray();
         line.rawEnd = body.sliced(i, next - i).toByteArray();
@@ -86,7 +75,7 @@ ProfileText ProfileText::FromBytes(const QByteArray& bytes) {
         if (!lineEndSeen) {
             lineEndSeen = true;
             profile.lineEnd_ = next - i == 2 * unit ? QStringLiteral("\r\n")
-                               : c == u'\n'        ? QStringLiteral("\n")
+                               : c == u'\n'         ? QStringLiteral("\n")
                                                     : QStringLiteral("\r");
         }
         profile.lines_.push_back(std::move(line));
@@ -105,16 +94,14 @@ ProfileText ProfileText::FromBytes(const QByteArray& bytes) {
 std::optional<std::size_t> ProfileText::FindSection(QStringView section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::optional<QStringView> name = SectionName(lines_[i].text);
-        if (name && SameName(*name, section))
-            return i;
+        if (name && SameName(*name, section)) return i;
     }
     return std::nullopt;
 }
 
 std::size_t ProfileText::SectionEnd(std::size_t header) const {
     std::size_t i = header + 1;
-    while (i < lines_.size() && !SectionName(lines_[i].text))
-        ++i;
+    while (i < lines_.size() && !SectionName(lines_[i].text)) ++i;
     return i;
 }
 
@@ -123,19 +110,16 @@ std::optional<std::size_t> ProfileText::FindKey(std::size_t begin, std::size_t e
     for (std::size_t i = begin; i < end; ++i) {
         const QStringView text = lines_[i].text;
         const qsizetype eq = text.indexOf(u'=');
-        if (eq >= 0 && SameName(TrimBlanks(text.first(eq)), key))
-            return i;
+        if (eq >= 0 && SameName(TrimBlanks(text.first(eq)), key)) return i;
     }
     return std::nullopt;
 }
 
 std::optional<QString> ProfileText::Value(QStringView section, QStringView key) const {
     const std::optional<std::size_t> header = FindSection(section);
-    if (!header)
-        return std::nullopt;
+    if (!header) return std::nullopt;
     const std::optional<std::size_t> entry = FindKey(*header + 1, SectionEnd(*header), key);
-    if (!entry)
-        return std::nullopt;
+    if (!entry) return std::nullopt;
     const QStringView text = lines_[*entry].text;
     QStringView value = TrimBlanks(text.sliced(text.indexOf(u'=') + 1));
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
@@ -164,21 +148,20 @@ void ProfileText::SetValue(const QString& section, const QString& key, const QSt
         const std::size_t end = SectionEnd(*header);
         if (const std::optional<std::size_t> entry = FindKey(*header + 1, end, key)) {
             Line& line = lines_[*entry];
-            const QStringView spelled = TrimBlanks(QStringView(line.text).first(line.text.indexOf(u'=')));
+            const QStringView spelled =
+                TrimBlanks(QStringView(line.text).first(line.text.indexOf(u'=')));
             line.text = spelled.toString() + u'=' + value;
             line.modified = true;
             return;
         }
         std::size_t at = end;
-        while (at > *header + 1 && TrimBlanks(lines_[at - 1].text).isEmpty())
-            --at;
-        if (lines_[at - 1].rawEnd.isEmpty())
-            lines_[at - 1].rawEnd = Encode(lineEnd_);
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), NewLine(key + u'=' + value));
+        while (at > *header + 1 && TrimBlanks(lines_[at - 1].text).isEmpty()) --at;
+        if (lines_[at - 1].rawEnd.isEmpty()) lines_[at - 1].rawEnd = Encode(lineEnd_);
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
+                      NewLine(key + u'=' + value));
         return;
     }
-    if (!lines_.empty() && lines_.back().rawEnd.isEmpty())
-        lines_.back().rawEnd = Encode(lineEnd_);
+    if (!lines_.empty() && lines_.back().rawEnd.isEmpty()) lines_.back().rawEnd = Encode(lineEnd_);
     lines_.push_back(NewLine(u'[' + section + u']'));
     lines_.push_back(NewLine(key + u'=' + value));
 }

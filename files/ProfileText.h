@@ -47,9 +47,9 @@ private:
     enum class Encoding { Utf8, Utf16LE };
 
     struct Line {
-        QString text;        // the line without its line end
-        QByteArray raw;      // its original bytes, unless modified
-        QByteArray rawEnd;   // its line end in the file's encoding; empty for the last line
+        QString text;       // the line without its line end
+        QByteArray raw;     // its original bytes, unless modified
+        QByteArray rawEnd;  // its line end in the file's encoding; empty for the last line
         bool modified = false;
     };
 

@@ -15,12 +15,11 @@ namespace {
 // fopen(path, "w"), except that a symbolic link at the path is not followed:
 // the truncation that "w" implies must never reach a file elsewhere.
 std::FILE* OpenTestFile(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return nullptr;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                          0666);
+    if (fd < 0) return nullptr;
     std::FILE* stream = ::fdopen(fd, "w");
-    if (!stream)
-        ::close(fd);
+    if (!stream) ::close(fd);
     return stream;
 }
 
@@ -33,8 +32,7 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
     const CounterPlace place = FindCounterPlace(platform);
     const QString& folder = place.folder;
     // The user's own folder comes into being with the first report.
-    if (place.perUser)
-        QDir().mkpath(folder);
+    if (place.perUser) QDir().mkpath(folder);
     const QByteArray testFile = platform.ToNarrow(folder + QStringLiteral("temp.tp"));
     if (std::FILE* fileTemp = OpenTestFile(testFile)) {
         location.pathLog = platform.ToNarrow(folder);
@@ -44,7 +42,8 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
     }
     platform.MessageBox(QStringLiteral("В папку с программой сохранить Log-файл нельзя,\n"
                                        " выбирите другой путь для сохранения Log-файла."),
-                        QStringLiteral("Внимание!"), MB_OK | MB_ICONEXCLAMATION, BoxOwner::MainWindow);
+                        QStringLiteral("Внимание!"), MB_OK | MB_ICONEXCLAMATION,
+                        BoxOwner::MainWindow);
     platform.ExecuteSaveDialog(location.saveDialogFileName);
     location.pathLog = platform.ToNarrow(location.saveDialogFileName);
     return false;
@@ -55,16 +54,13 @@ std::int32_t LoadReportNumber(PlatformServices& platform) {
     // Only a regular file counts: not a folder, and not a pipe or a device
     // that reading could hang on.
     QString path = place.counterFile;
-    if (!QFileInfo(path).isFile() && !place.seedFile.isEmpty())
-        path = place.seedFile;
-    if (!QFileInfo(path).isFile())
-        return 1;
+    if (!QFileInfo(path).isFile() && !place.seedFile.isEmpty()) path = place.seedFile;
+    if (!QFileInfo(path).isFile()) return 1;
     return IniFile(path).ReadInteger(kSection, kKey, 1);
 }
 
 void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::int32_t value) {
-    if (!CheckProgramFolder(platform, location))
-        return;
+    if (!CheckProgramFolder(platform, location)) return;
     IniFile(FindCounterPlace(platform).counterFile).WriteInteger(kSection, kKey, value);
 }
 

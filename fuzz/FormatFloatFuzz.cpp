@@ -21,7 +21,6 @@ locale_t CLocale() {
     return locale;
 }
 
-
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // A canonical finite or infinite value: zero, denormal, normal, infinity.
@@ -49,15 +48,18 @@ std::string Plain(const QString& text, int decimals, const velars::Separators& s
             FUZZ_CHECK(text[i] == separators.decimal);
             plain += '.';
             ++i;
-            FUZZ_CHECK(exponentAt - i >= 1 && exponentAt - i <= 7 && text[exponentAt - 1] != QLatin1Char('0'));
-            for (; i < exponentAt; ++i) FUZZ_CHECK(IsDigit(text[i])), plain += char(text[i].unicode());
+            FUZZ_CHECK(exponentAt - i >= 1 && exponentAt - i <= 7 &&
+                       text[exponentAt - 1] != QLatin1Char('0'));
+            for (; i < exponentAt; ++i)
+                FUZZ_CHECK(IsDigit(text[i])), plain += char(text[i].unicode());
         }
         plain += 'e';
         ++i;
         if (i < n && text[i] == QLatin1Char('-')) plain += '-', ++i;
         FUZZ_CHECK(n - i >= std::max(decimals, 1));
         for (; i < n; ++i) FUZZ_CHECK(IsDigit(text[i])), plain += char(text[i].unicode());
-        FUZZ_CHECK(std::atoi(plain.substr(plain.find('e') + 1).c_str()) >= 8);  // only beyond 8 digits
+        FUZZ_CHECK(std::atoi(plain.substr(plain.find('e') + 1).c_str()) >=
+                   8);  // only beyond 8 digits
         return plain;
     }
     // Fixed: groups of three, `decimals` digits after the separator.
@@ -70,8 +72,8 @@ std::string Plain(const QString& text, int decimals, const velars::Separators& s
         } else {
             FUZZ_CHECK(!separators.group.isNull() && text[i] == separators.group);
             ++groups;
-            FUZZ_CHECK(n - i > 3 && IsDigit(text[i + 1]) && IsDigit(text[i + 2]) && IsDigit(text[i + 3]) &&
-                  (i + 4 == n || !IsDigit(text[i + 4])));
+            FUZZ_CHECK(n - i > 3 && IsDigit(text[i + 1]) && IsDigit(text[i + 2]) &&
+                       IsDigit(text[i + 3]) && (i + 4 == n || !IsDigit(text[i + 4])));
         }
         ++i;
     }
@@ -112,8 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int shown = std::clamp(decimals, 0, 18);
     const std::string plain = Plain(text, shown, separators);
     const long double back = strtold_l(plain.c_str(), nullptr, CLocale());
-    if (back == 0) FUZZ_CHECK(!text.startsWith(QLatin1Char('-')));  // zero has no sign
-    else FUZZ_CHECK(std::signbit(back) == std::signbit(value));
+    if (back == 0)
+        FUZZ_CHECK(!text.startsWith(QLatin1Char('-')));  // zero has no sign
+    else
+        FUZZ_CHECK(std::signbit(back) == std::signbit(value));
 
     // Within half a unit of the last digit kept (8 significant digits, or
     // `shown` decimals in the fixed form), plus the 18-digit expansion.

@@ -68,7 +68,7 @@ std::optional<long double> Reference(const QString& text) {
     errno = 0;
     char* end = nullptr;
     const long double value = strtold_l(number.c_str(), &end, CLocale());
-    FUZZ_CHECK(*end == '\0');  // the reference built a text strtold reads whole
+    FUZZ_CHECK(*end == '\0');                    // the reference built a text strtold reads whole
     if (std::isinf(value)) return std::nullopt;  // beyond the extended range
     return value;
 }
@@ -78,7 +78,8 @@ bool SameBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data),
+                                           static_cast<qsizetype>(size));
     const std::optional<long double> expected = Reference(text);
     std::optional<long double> read;
     try {

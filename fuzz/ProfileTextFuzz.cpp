@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // A name as the program writes them: no line end, no '=', no brackets, no
 // blanks around it, not empty.
 QString Name(FuzzedDataProvider& input) {
@@ -36,7 +35,8 @@ QString AsRead(const QString& value) {
     while (begin < end && blank(value[begin])) ++begin;
     while (end > begin && blank(value[end - 1])) --end;
     QString text = value.mid(begin, end - begin);
-    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
+        text.back() == text.front())
         text = text.mid(1, text.size() - 2);
     return text;
 }
@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Only one stretch of the file changed, and none of its old bytes was
     // a line end: no other line was touched.
     qsizetype prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) ++prefix;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
     qsizetype suffix = 0;
     while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
@@ -81,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(back.has_value() && *back == AsRead(value));
     const bool same = section.compare(otherSection, Qt::CaseInsensitive) == 0 &&
                       key.compare(otherKey, Qt::CaseInsensitive) == 0;
-    if (!same) FUZZ_CHECK(again.Value(otherSection, otherKey) == read.Value(otherSection, otherKey));
+    if (!same)
+        FUZZ_CHECK(again.Value(otherSection, otherKey) == read.Value(otherSection, otherKey));
     return 0;
 }

@@ -116,8 +116,8 @@ public:
 
     // The installation and the user: folders are compared without a trailing '/'.
     QString installedBinaryFolder = QStringLiteral("/usr/bin");
-    std::vector<QString> foreignFolders;    // folders of another owner (root's)
-    std::vector<QString> readOnlyFolders;   // folders the user may not write
+    std::vector<QString> foreignFolders;   // folders of another owner (root's)
+    std::vector<QString> readOnlyFolders;  // folders the user may not write
     // Like the executable: a folder that does not exist unless a test sets it.
     QString userDataFolder = QStringLiteral("/nonexistent/home/.local/share");
 };

@@ -56,9 +56,7 @@ int ResultOf(int button) {
     }
 }
 
-QChar FirstChar(const QString& text) {
-    return text.isEmpty() ? QChar() : text.front();
-}
+QChar FirstChar(const QString& text) { return text.isEmpty() ? QChar() : text.front(); }
 
 }  // namespace
 
@@ -69,18 +67,15 @@ int QtPlatformServices::MessageBox(const QString& text, const QString& caption, 
                     QMessageBox::NoButton, parent);
     const ButtonSet set = ButtonsOf(style);
     box.setStandardButtons(set.buttons);
-    if (set.escape != QMessageBox::NoButton)
-        box.setEscapeButton(set.escape);
+    if (set.escape != QMessageBox::NoButton) box.setEscapeButton(set.escape);
     // Windows makes the first button the default one.
-    for (const QMessageBox::StandardButton b :
-         {QMessageBox::Ok, QMessageBox::Yes}) {
+    for (const QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes}) {
         if (set.buttons.testFlag(b)) {
             box.setDefaultButton(b);
             break;
         }
     }
-    if (!parent)
-        box.setWindowModality(Qt::ApplicationModal);
+    if (!parent) box.setWindowModality(Qt::ApplicationModal);
     return ResultOf(box.exec());
 }
 
@@ -89,18 +84,15 @@ bool QtPlatformServices::ExecuteSaveDialog(QString& fileName, const QString& fil
     QString chosenFilter;
     const QString name = QFileDialog::getSaveFileName(mainWindow_.data(), QString(), fileName,
                                                       filter, &chosenFilter);
-    if (name.isEmpty())
-        return false;
+    if (name.isEmpty()) return false;
     fileName = name;
-    if (selectedFilter)
-        *selectedFilter = chosenFilter;
+    if (selectedFilter) *selectedFilter = chosenFilter;
     return true;
 }
 
 QString QtPlatformServices::DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
     return QDir::homePath();
 }
 
@@ -113,8 +105,7 @@ Separators QtPlatformServices::LocaleSeparators() {
     const QLocale locale = QLocale::system();
     Separators s;
     s.decimal = FirstChar(locale.decimalPoint());
-    if (s.decimal.isNull())
-        s.decimal = QLatin1Char('.');
+    if (s.decimal.isNull()) s.decimal = QLatin1Char('.');
     s.group = FirstChar(locale.groupSeparator());
     return s;
 }
@@ -129,13 +120,9 @@ QString QtPlatformServices::FromNarrow(const QByteArray& text) {
     return decoder.decode(text);
 }
 
-QString QtPlatformServices::ExecutablePath() {
-    return QCoreApplication::applicationFilePath();
-}
+QString QtPlatformServices::ExecutablePath() { return QCoreApplication::applicationFilePath(); }
 
-QDate QtPlatformServices::Today() {
-    return QDate::currentDate();
-}
+QDate QtPlatformServices::Today() { return QDate::currentDate(); }
 
 QString QtPlatformServices::InstalledBinaryFolder() {
     const QString folder = QStringLiteral(VELARS_INSTALL_BINDIR);
@@ -155,8 +142,7 @@ bool QtPlatformServices::UserMayWriteFolder(const QString& folder) {
 
 QString QtPlatformServices::UserDataFolder() {
     const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (QDir::isAbsolutePath(xdg))
-        return QDir::cleanPath(xdg);
+    if (QDir::isAbsolutePath(xdg)) return QDir::cleanPath(xdg);
     return QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));
 }
 

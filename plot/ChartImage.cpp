@@ -18,7 +18,8 @@ QString CannotWrite(const QString& path, const QString& reason) {
 
 }  // namespace
 
-bool SaveChartImage(std::unique_ptr<QChart> chart, QSize size, const QString& path, QString& error) {
+bool SaveChartImage(std::unique_ptr<QChart> chart, QSize size, const QString& path,
+                    QString& error) {
     const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
     const bool svg = suffix == QLatin1String("svg");
     if (!svg && suffix != QLatin1String("png")) {

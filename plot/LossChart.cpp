@@ -47,7 +47,8 @@ void AddSegments(QChart& chart, const std::vector<ChoiceResult>& points, bool in
             segment->attachAxis(&x);
             segment->attachAxis(&y);
             if (!first)
-                for (QLegendMarker* marker : chart.legend()->markers(segment)) marker->setVisible(false);
+                for (QLegendMarker* marker : chart.legend()->markers(segment))
+                    marker->setVisible(false);
             first = false;
         }
         const CalcRecord& r = point.record;
@@ -68,12 +69,11 @@ void NameFaults(QChart& chart, const std::vector<ChoiceResult>& points, const Se
     for (const QString& fault : order) {
         const std::vector<float>& flows = flowsOf[fault];
         const auto [low, high] = std::minmax_element(flows.begin(), flows.end());
-        const QString where =
-            flows.size() == 1
-                ? QStringLiteral("при Q = %1").arg(Shortest(*low, s))
-                : QStringLiteral("в %1 точках, Q от %2 до %3")
-                      .arg(flows.size())
-                      .arg(Shortest(*low, s), Shortest(*high, s));
+        const QString where = flows.size() == 1
+                                  ? QStringLiteral("при Q = %1").arg(Shortest(*low, s))
+                                  : QStringLiteral("в %1 точках, Q от %2 до %3")
+                                        .arg(flows.size())
+                                        .arg(Shortest(*low, s), Shortest(*high, s));
         auto* entry = new QLineSeries;
         entry->setName(QStringLiteral("Нет расчета ") + where + QStringLiteral(": ") + fault);
         entry->setPen(QPen(Qt::gray, 2.0, Qt::DotLine));
@@ -134,7 +134,8 @@ QChart* CreateLossChart(const LossChartData& data) {
 
     AddSegments(*chart, data.points, false, LossSeriesName(), *x, *y, QColor(0x1f, 0x5f, 0xbf));
     if (c.section != 0)
-        AddSegments(*chart, data.points, true, IncreaseSeriesName(), *x, *y, QColor(0x2a, 0x9d, 0x3f));
+        AddSegments(*chart, data.points, true, IncreaseSeriesName(), *x, *y,
+                    QColor(0x2a, 0x9d, 0x3f));
 
     if (data.limit) {
         auto* line = new QLineSeries;
@@ -149,8 +150,9 @@ QChart* CreateLossChart(const LossChartData& data) {
     if (data.entered && !data.entered->Faulted()) {
         const CalcRecord& r = data.entered->record;
         auto* point = new QScatterSeries;
-        point->setName(QStringLiteral("Введенный расход: Q = %1, ΔP = %2 Па")
-                           .arg(Shortest(r.valQ, data.separators), Number(r.valDPpoteri, data.separators)));
+        point->setName(
+            QStringLiteral("Введенный расход: Q = %1, ΔP = %2 Па")
+                .arg(Shortest(r.valQ, data.separators), Number(r.valDPpoteri, data.separators)));
         point->setMarkerSize(10);
         point->setColor(QColor(0xe0, 0x80, 0x00));
         point->append(r.valQ, r.valDPpoteri);

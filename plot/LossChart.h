@@ -20,15 +20,15 @@ namespace velars::plot {
 
 struct LossChartData {
     MeterChoice choice;
-    std::vector<ChoiceResult> points;   // in flow order
-    std::optional<long double> limit;   // Pa
+    std::vector<ChoiceResult> points;     // in flow order
+    std::optional<long double> limit;     // Pa
     std::optional<ChoiceResult> entered;  // the calculation at the entered flow
-    Separators separators;              // for the numbers in the legend
+    Separators separators;                // for the numbers in the legend
 };
 
 // The legend's names of the series.
-QString LossSeriesName();       // "Потери давления"
-QString IncreaseSeriesName();   // "Допустимое увеличение"
+QString LossSeriesName();      // "Потери давления"
+QString IncreaseSeriesName();  // "Допустимое увеличение"
 
 // A new chart; the caller owns it.
 QChart* CreateLossChart(const LossChartData& data);

@@ -77,27 +77,21 @@ Variant AutoFunc(const Variant& object, const char* name, std::uint8_t argument)
 bool VariantEquals(const Variant& variant, std::int32_t value) {
     const double wanted = value;
     switch (variant.vt()) {
-        case VT_I2:
-            return variant.iVal() == value;
-        case VT_I4:
-            return variant.lVal() == value;
-        case VT_I1:
-            return variant.cVal() == value;
-        case VT_UI1:
-            return variant.bVal() == value;
-        case VT_R8:
-            return variant.dblVal() == wanted;
-        case VT_BOOL:
-            return variant.boolVal() == value;
-        case VT_BSTR: {
-            if (!variant.bstrVal()) return false;
-            bool ok = false;
-            const double number = variant.bstrVal()->trimmed().toDouble(&ok);
-            return ok && number == wanted;
-        }
-        default:
-            // Empty, null, objects and errors never equal a number here.
-            return false;
+    case VT_I2: return variant.iVal() == value;
+    case VT_I4: return variant.lVal() == value;
+    case VT_I1: return variant.cVal() == value;
+    case VT_UI1: return variant.bVal() == value;
+    case VT_R8: return variant.dblVal() == wanted;
+    case VT_BOOL: return variant.boolVal() == value;
+    case VT_BSTR: {
+        if (!variant.bstrVal()) return false;
+        bool ok = false;
+        const double number = variant.bstrVal()->trimmed().toDouble(&ok);
+        return ok && number == wanted;
+    }
+    default:
+        // Empty, null, objects and errors never equal a number here.
+        return false;
     }
 }
 

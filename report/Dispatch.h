@@ -31,8 +31,7 @@ public:
     }
     // Looks up `count` names (the first is the member, the rest its
     // parameters) for the locale; DISP_E_UNKNOWNNAME for a name it lacks.
-    virtual HRESULT GetIDsOfNames(const QString* names, unsigned count, LCID lcid,
-                                  DISPID* ids) = 0;
+    virtual HRESULT GetIDsOfNames(const QString* names, unsigned count, LCID lcid, DISPID* ids) = 0;
     // Calls member `id` as `flags` (DISPATCH_METHOD, _PROPERTYGET,
     // _PROPERTYPUT). `result` may be null when no result is wanted.
     virtual HRESULT Invoke(DISPID id, LCID lcid, std::uint16_t flags, DISPPARAMS* params,

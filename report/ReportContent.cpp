@@ -20,13 +20,13 @@ ReportParagraph Body(const QString& text, bool bold) { return {text, kBodySize, 
 
 QString ModelText(int model) {
     switch (model) {
-        case 0: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-ПП");
-        case 1: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-Пр");
-        case 2: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-Вр");
-        case 3: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-МТ7");
-        case 4: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Д500");
-        case 5: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-МТ7-Сфера");
-        default: return {};
+    case 0: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-ПП");
+    case 1: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-Пр");
+    case 2: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-Вр");
+    case 3: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-МТ7");
+    case 4: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Д500");
+    case 5: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-МТ7-Сфера");
+    default: return {};
     }
 }
 
@@ -35,24 +35,24 @@ QString ModelText(int model) {
 QString SectionText(int model, int section) {
     const bool turbulizerList = model == 3 || model == 4 || model == 5;
     switch (section) {
-        case 0: return QStringLiteral("Тип измерительного участка: Без турбулизатора");
-        case 1: return QStringLiteral("Тип измерительного участка: Турбулизатор-Н");
-        case 2:
-            return turbulizerList ? QStringLiteral("Тип измерительного участка: Турбулизатор-ВС")
-                                  : QStringLiteral("Тип измерительного участка: Шумоглушитель");
-        case 3:
-            return turbulizerList
-                       ? QString()
-                       : QStringLiteral("Тип измерительного участка: Турбулизатор-Н исп. реверс");
-        default: return {};
+    case 0: return QStringLiteral("Тип измерительного участка: Без турбулизатора");
+    case 1: return QStringLiteral("Тип измерительного участка: Турбулизатор-Н");
+    case 2:
+        return turbulizerList ? QStringLiteral("Тип измерительного участка: Турбулизатор-ВС")
+                              : QStringLiteral("Тип измерительного участка: Шумоглушитель");
+    case 3:
+        return turbulizerList
+                   ? QString()
+                   : QStringLiteral("Тип измерительного участка: Турбулизатор-Н исп. реверс");
+    default: return {};
     }
 }
 
 }  // namespace
 
 std::vector<ReportParagraph> HeaderParagraphs(std::int32_t number, QDate today) {
-    const QString version =
-        QStringLiteral("версия ") + QStringLiteral("2.02") + QStringLiteral(" от ") + QStringLiteral("03.03.20");
+    const QString version = QStringLiteral("версия ") + QStringLiteral("2.02") +
+                            QStringLiteral(" от ") + QStringLiteral("03.03.20");
     return {
         Header(QStringLiteral("Программный комплекс \"ВЕЛАРС-ТП\"")),
         Header(QStringLiteral("модуль \"Оценка потерь давления\"")),
@@ -63,7 +63,8 @@ std::vector<ReportParagraph> HeaderParagraphs(std::int32_t number, QDate today) 
     };
 }
 
-std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs, const Separators& separators) {
+std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
+                                            const Separators& separators) {
     const CalcRecord& r = inputs.record;
     auto format = [&separators](long double value, int decimals) {
         return FormatFloat(value, decimals, separators);
@@ -90,8 +91,8 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs, const Se
     body.push_back(Body(QString(), true));
     body.push_back(Body(QStringLiteral("Исходные данные для расчета:"), true));
     body.push_back(Body(QString(), true));
-    body.push_back(Body(QStringLiteral("Плотность при стандартных условиях, ph: ") + format(density, 2) +
-                            QStringLiteral(" кг/м3"),
+    body.push_back(Body(QStringLiteral("Плотность при стандартных условиях, ph: ") +
+                            format(density, 2) + QStringLiteral(" кг/м3"),
                         false));
     body.push_back(Body(QStringLiteral("Расход при стандартных условиях, Q: ") + format(flow, 2) +
                             QStringLiteral(" нм3/ч"),
@@ -110,15 +111,17 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs, const Se
     body.push_back(Body(QString(), true));
     body.push_back(Body(QStringLiteral("Результаты расчета:"), true));
     body.push_back(Body(QString(), true));
-    body.push_back(Body(QStringLiteral("Наибольшие потери давления на ПП и УПП (в чистом состоянии):"), false));
+    body.push_back(Body(
+        QStringLiteral("Наибольшие потери давления на ПП и УПП (в чистом состоянии):"), false));
     body.push_back(Body(format(r.valDPpoteri, 2) + QStringLiteral(" Па ( ") + format(lossMm, 0) +
                             QStringLiteral(" мм вод. ст.)"),
                         true));
     if (inputs.section != 0) {
         body.push_back(Body(
-            QStringLiteral("Допустимое значение увеличения перепада давления на загрязненном УПП:"), false));
-        body.push_back(Body(format(r.valDPdop, 2) + QStringLiteral(" Па ( ") + format(allowedMm, 0) +
-                                QStringLiteral(" мм вод. ст.)."),
+            QStringLiteral("Допустимое значение увеличения перепада давления на загрязненном УПП:"),
+            false));
+        body.push_back(Body(format(r.valDPdop, 2) + QStringLiteral(" Па ( ") +
+                                format(allowedMm, 0) + QStringLiteral(" мм вод. ст.)."),
                             true));
     }
     body.push_back(Body(QString(), false));

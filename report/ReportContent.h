@@ -30,6 +30,7 @@ struct ReportInputs {
 };
 
 // The 21 to 24 body paragraphs.
-std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs, const Separators& separators);
+std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
+                                            const Separators& separators);
 
 }  // namespace velars

@@ -60,8 +60,8 @@ bool StartWord(WordConnection& word, const ObjectFactory& factory, PlatformServi
     }
 
     // 9-11. Normal window state, then the placement.
-    const WordWindowPlacement placement =
-        ComputeWordWindowPlacement(platform.Monitor0Size(), mainWindowOuterSize);
+    const WordWindowPlacement placement = ComputeWordWindowPlacement(platform.Monitor0Size(),
+                                                                     mainWindowOuterSize);
     AutoPut(word.vWordApp, "WindowState", std::int32_t{0});
     AutoPut(word.vWordApp, "Left", placement.left);
     AutoPut(word.vWordApp, "Top", placement.top);

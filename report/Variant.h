@@ -38,13 +38,13 @@ class Variant {
 public:
     Variant() = default;  // VT_EMPTY
 
-    static Variant FromBool(bool value);          // VT_BOOL, -1 or 0
-    static Variant FromI4(std::int32_t value);    // VT_I4
-    static Variant FromI2(std::int16_t value);    // VT_I2
-    static Variant FromI1(std::int8_t value);     // VT_I1
-    static Variant FromUI1(std::uint8_t value);   // VT_UI1
-    static Variant FromR8(double value);          // VT_R8
-    static Variant FromBstr(Bstr value);          // VT_BSTR
+    static Variant FromBool(bool value);             // VT_BOOL, -1 or 0
+    static Variant FromI4(std::int32_t value);       // VT_I4
+    static Variant FromI2(std::int16_t value);       // VT_I2
+    static Variant FromI1(std::int8_t value);        // VT_I1
+    static Variant FromUI1(std::uint8_t value);      // VT_UI1
+    static Variant FromR8(double value);             // VT_R8
+    static Variant FromBstr(Bstr value);             // VT_BSTR
     static Variant FromDispatch(DispatchPtr value);  // VT_DISPATCH (adds a reference)
     static Variant FromUnknown(UnknownPtr value);    // VT_UNKNOWN
     static Variant Null();                           // VT_NULL

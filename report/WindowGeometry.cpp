@@ -8,9 +8,8 @@ WordWindowPlacement ComputeWordWindowPlacement(QSize monitor0, QSize mainWindowO
     const std::int32_t monitorHeight = monitor0.height();
     // Signed division truncating toward zero, negative differences included:
     // a 698-pixel monitor gives 0, not -1.
-    placement.left = mainWindowOuter.width() > monitorWidth
-                         ? 0
-                         : (monitorWidth - placement.width) / 4;
+    placement.left = mainWindowOuter.width() > monitorWidth ? 0
+                                                            : (monitorWidth - placement.width) / 4;
     placement.top = mainWindowOuter.height() > monitorHeight
                         ? 0
                         : (monitorHeight - placement.height) / 8;

@@ -18,8 +18,7 @@ public:
         // Raised after the focus-in event: a control that took it there
         // already is the active control.
         connect(qApp, &QApplication::focusChanged, this, [this, window](QWidget*, QWidget* now) {
-            if (now && now->window() == window)
-                control = now;
+            if (now && now->window() == window) control = now;
         });
     }
 
@@ -36,10 +35,8 @@ ActiveControlRecord* RecordOf(const QWidget* window) {
 bool ActiveControl::Take(QWidget* control) {
     QWidget* window = control->window();
     ActiveControlRecord* record = RecordOf(window);
-    if (!record)
-        record = new ActiveControlRecord(window);
-    if (record->control == control)
-        return false;
+    if (!record) record = new ActiveControlRecord(window);
+    if (record->control == control) return false;
     record->control = control;
     return true;
 }

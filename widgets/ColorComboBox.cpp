@@ -59,8 +59,8 @@ void ColorComboBox::paintEvent(QPaintEvent*) {
     QStyleOptionComboBox option;
     initStyleOption(&option);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect arrow =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    const QRect arrow = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                QStyle::SC_ComboBoxArrow, this);
     const QRect field(2, 2, arrow.left() - 2, height() - 4);
     painter.fillRect(field, color_);
     option.palette.setColor(QPalette::ButtonText, palette().color(QPalette::Text));
@@ -93,13 +93,11 @@ void ColorComboBox::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
     // Enter means the list became the window's active control, not that the
     // window got it back or the drop-down part closed.
-    if (ActiveControl::Take(this))
-        emit entered();
+    if (ActiveControl::Take(this)) emit entered();
 }
 
 void ColorComboBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        emit clicked();
+    if (event->button() == Qt::LeftButton) emit clicked();
     QComboBox::mousePressEvent(event);
 }
 

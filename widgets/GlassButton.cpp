@@ -76,8 +76,7 @@ void GlassButton::paintEvent(QPaintEvent*) {
     painter.setPen(isEnabled() ? colors_.caption : colors_.caption.darker(150));
     painter.setFont(font());
     QRectF textRect = inner;
-    if (isDown())
-        textRect.translate(1, 1);
+    if (isDown()) textRect.translate(1, 1);
     painter.drawText(textRect, Qt::AlignCenter, text());
 }
 

@@ -26,8 +26,7 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(frame.translated(1, 1));
 
-    if (caption_.isEmpty())
-        return;
+    if (caption_.isEmpty()) return;
     const int left = 8;
     const QRect textRect(left, 0, metrics.horizontalAdvance(caption_) + 4, metrics.height());
     painter.fillRect(textRect, palette().color(QPalette::Window));

@@ -17,8 +17,7 @@ void RichLabel::SetRuns(std::vector<TextRun> runs) {
 
 QString RichLabel::PlainText() const {
     QString text;
-    for (const TextRun& run : runs_)
-        text += run.text;
+    for (const TextRun& run : runs_) text += run.text;
     return text;
 }
 

@@ -39,8 +39,7 @@ bool RichTextPane::event(QEvent* event) {
         QPainter painter(this);
         painter.setPen(palette().color(QPalette::Highlight));
         const int lines = std::max(1, frameWidth());
-        for (int i = 0; i < lines; ++i)
-            painter.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
+        for (int i = 0; i < lines; ++i) painter.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
     }
     return handled;
 }
@@ -84,8 +83,7 @@ QStringList RichTextPane::Lines() const {
 
 QString RichTextPane::Text() const {
     QString text;
-    for (const QString& line : Lines())
-        text += line + QStringLiteral("\r\n");
+    for (const QString& line : Lines()) text += line + QStringLiteral("\r\n");
     return text;
 }
 
@@ -102,22 +100,18 @@ void RichTextPane::Select(int start, int length) {
 
 void RichTextPane::MakeSelectionBold() {
     QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection())
-        return;
+    if (!cursor.hasSelection()) return;
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     cursor.mergeCharFormat(bold);
 }
 
 bool RichTextPane::LineIsBold(int line) const {
-    if (line < 0 || line >= lineCount_)
-        return false;
+    if (line < 0 || line >= lineCount_) return false;
     const QTextBlock block = document()->findBlockByNumber(line);
-    if (!block.isValid() || block.text().isEmpty())
-        return false;
+    if (!block.isValid() || block.text().isEmpty()) return false;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
-        if (it.fragment().charFormat().fontWeight() < QFont::Bold)
-            return false;
+        if (it.fragment().charFormat().fontWeight() < QFont::Bold) return false;
     }
     return true;
 }

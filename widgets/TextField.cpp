@@ -30,16 +30,14 @@ void TextField::focusInEvent(QFocusEvent* event) {
     const bool enter = ActiveControl::Take(this);
     // The focus that comes with the window's activation keeps the caret
     // where it was, or where the click that activated the window put it.
-    if (event->reason() != Qt::ActiveWindowFocusReason &&
-        event->reason() != Qt::PopupFocusReason) {
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
         // Caret at the start, the first character selected.
         if (text().isEmpty())
             setCursorPosition(0);
         else
             setSelection(1, -1);
     }
-    if (enter)
-        emit entered();
+    if (enter) emit entered();
 }
 
 void TextField::keyPressEvent(QKeyEvent* event) {
@@ -60,8 +58,7 @@ void TextField::mouseReleaseEvent(QMouseEvent* event) {
 
 void TextField::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 
 }  // namespace velars

@@ -50,8 +50,7 @@ uno::Reference<uno::XComponentContext> LocalContext(const OfficeOptions& options
                 ? QFileInfo(QFileInfo(options.program).canonicalFilePath()).absolutePath()
                 : options.programFolder;
         const QString fundamental = QDir(folder).filePath(QStringLiteral("fundamentalrc"));
-        if (!QFileInfo::exists(fundamental))
-            throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
+        if (!QFileInfo::exists(fundamental)) throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
         rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
                             ToOUString(QStringLiteral("vnd.sun.star.pathname:") + fundamental));
         context = new uno::Reference<uno::XComponentContext>(
@@ -73,16 +72,13 @@ private:
 // Starts the office in a session of its own (so that no signal meant for the
 // calculator reaches it), its output discarded. The pid, or -1.
 pid_t StartOffice(const OfficeOptions& options, const QString& pipe) {
-    QStringList arguments{options.program,
-                          QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe),
+    QStringList arguments{options.program, QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe),
                           QStringLiteral("--nologo"), QStringLiteral("--nodefault")};
     arguments += options.extraArguments;
     std::vector<QByteArray> encoded;
-    for (const QString& argument : arguments)
-        encoded.push_back(QFile::encodeName(argument));
+    for (const QString& argument : arguments) encoded.push_back(QFile::encodeName(argument));
     std::vector<char*> argv;
-    for (QByteArray& argument : encoded)
-        argv.push_back(argument.data());
+    for (QByteArray& argument : encoded) argv.push_back(argument.data());
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t files;
@@ -146,15 +142,13 @@ void OfficeSession::Loop() {
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-            if (queue_.empty())
-                return;
+            if (queue_.empty()) return;
             task = std::move(queue_.front());
             queue_.pop_front();
         }
         {
             const std::lock_guard lock(task->mutex);
-            if (task->abandoned)
-                continue;
+            if (task->abandoned) continue;
         }
         OfficeAnswer answer;
         try {
@@ -211,8 +205,7 @@ bool OfficeSession::IsConnected() const {
 
 uno::Reference<css::frame::XDesktop2> OfficeSession::Desktop() const {
     const std::lock_guard lock(mutex_);
-    if (!bridge_ || !*bridge_->alive)
-        throw lang::DisposedException();
+    if (!bridge_ || !*bridge_->alive) throw lang::DisposedException();
     return bridge_->desktop;
 }
 
@@ -231,8 +224,7 @@ void OfficeSession::Disconnect() {
 }
 
 HRESULT OfficeSession::Connect() {
-    if (IsConnected())
-        return S_OK;
+    if (IsConnected()) return S_OK;
     Disconnect();  // what is left of an ended bridge
     // Starting is bounded inside; the margin lets it end by itself.
     const OfficeAnswer answer = RunFor(
@@ -251,8 +243,8 @@ HRESULT OfficeSession::Connect() {
 void OfficeSession::ConnectOnOfficeThread() {
     const auto deadline = Clock::now() + options_.timeout;
     const uno::Reference<uno::XComponentContext> local = LocalContext(options_);
-    const QString pipe =
-        options_.pipeName.isEmpty() ? QStringLiteral("velars-tp-office") : options_.pipeName;
+    const QString pipe = options_.pipeName.isEmpty() ? QStringLiteral("velars-tp-office")
+                                                     : options_.pipeName;
     const uno::Reference<css::connection::XConnector> connector =
         css::connection::Connector::create(local);
     const OUString description = ToOUString(QStringLiteral("pipe,name=") + pipe);
@@ -270,8 +262,7 @@ void OfficeSession::ConnectOnOfficeThread() {
     pid_t child = -1;
     if (!connection.is()) {
         child = StartOffice(options_, pipe);
-        if (child < 0)
-            throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
+        if (child < 0) throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
         const auto giveUp = [&child] {
             if (child > 0) {
                 // Ours and still not answering: it goes with everything it started.
@@ -286,17 +277,14 @@ void OfficeSession::ConnectOnOfficeThread() {
             if (child > 0 && waitpid(child, &status, WNOHANG) == child) {
                 child = -1;
                 // 0: the request went to an office that was already running.
-                if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-                    giveUp();
+                if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) giveUp();
             }
-            if (Clock::now() >= deadline)
-                giveUp();
+            if (Clock::now() >= deadline) giveUp();
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             connection = tryConnect();
         }
     }
-    if (child > 0)
-        ReapLater(child);
+    if (child > 0) ReapLater(child);
 
     auto bridge = std::make_shared<Bridge>();
     const uno::Reference<css::bridge::XBridge> urp =
@@ -313,8 +301,7 @@ void OfficeSession::ConnectOnOfficeThread() {
         urp->getInstance(OUString("StarOffice.ComponentContext")), uno::UNO_QUERY_THROW);
     bridge->desktop = css::frame::Desktop::create(remote);
     const std::lock_guard lock(mutex_);
-    if (bridge_ != bridge)
-        throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
+    if (bridge_ != bridge) throw OfficeFailure{CO_E_SERVER_EXEC_FAILURE};
     bridge->ready = true;
 }
 

@@ -25,9 +25,15 @@
 #include "writer/OfficeOptions.h"
 
 namespace com::sun::star {
-namespace frame { class XDesktop2; }
-namespace lang { class XComponent; }
-namespace uno { class XComponentContext; }
+namespace frame {
+class XDesktop2;
+}
+namespace lang {
+class XComponent;
+}
+namespace uno {
+class XComponentContext;
+}
 }  // namespace com::sun::star
 
 namespace velars {

@@ -18,16 +18,14 @@ inline com::sun::star::uno::Reference<com::sun::star::frame::XController> Contro
     const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model) {
     com::sun::star::uno::Reference<com::sun::star::frame::XController> controller =
         model->getCurrentController();
-    if (!controller.is())
-        throw com::sun::star::lang::DisposedException();
+    if (!controller.is()) throw com::sun::star::lang::DisposedException();
     return controller;
 }
 
 inline com::sun::star::uno::Reference<com::sun::star::awt::XWindow> WindowOf(
     const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model) {
     const auto frame = ControllerOf(model)->getFrame();
-    if (!frame.is())
-        throw com::sun::star::lang::DisposedException();
+    if (!frame.is()) throw com::sun::star::lang::DisposedException();
     return frame->getContainerWindow();
 }
 
@@ -47,8 +45,7 @@ inline std::optional<com::sun::star::style::ParagraphAdjust> AdjustOfCode(std::i
 inline std::int32_t CodeOfAdjust(const com::sun::star::uno::Any& value) {
     using namespace com::sun::star::style;
     sal_Int32 adjust = 0;
-    if (!(value >>= adjust) &&
-        value.getValueTypeClass() == com::sun::star::uno::TypeClass_ENUM)
+    if (!(value >>= adjust) && value.getValueTypeClass() == com::sun::star::uno::TypeClass_ENUM)
         adjust = *static_cast<const sal_Int32*>(value.getValue());
     switch (ParagraphAdjust(adjust)) {
     case ParagraphAdjust_CENTER: return 1;

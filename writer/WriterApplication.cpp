@@ -50,8 +50,7 @@ int ReadEdge(const Model& model, int edge) {
 
 std::vector<Model> Models(const std::vector<std::shared_ptr<WriterDocumentText>>& documents) {
     std::vector<Model> models;
-    for (const auto& document : documents)
-        models.push_back(document->model);
+    for (const auto& document : documents) models.push_back(document->model);
     return models;
 }
 
@@ -60,8 +59,7 @@ std::vector<Model> OpenDocuments(const std::vector<Model>& documents) {
     std::vector<Model> open;
     for (const Model& model : documents) {
         try {
-            if (model->getCurrentController().is())
-                open.push_back(model);
+            if (model->getCurrentController().is()) open.push_back(model);
         } catch (const css::lang::DisposedException&) {
         }
     }
@@ -82,8 +80,7 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<bool> visible = BoolArgument(value);
-            if (!visible)
-                return call.TypeMismatch(0);
+            if (!visible) return call.TypeMismatch(0);
             state_->visible = *visible;
             const std::vector<Model> documents = Models(state_->documents);
             const bool show = *visible;
@@ -98,15 +95,13 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
         return S_OK;
     });
     AddProperty(QStringLiteral("ActiveWindow"), [this](const MemberCall& call, Variant& result) {
-        if (!state_->active)
-            return RaiseNoDocument(call);
+        if (!state_->active) return RaiseNoDocument(call);
         result = Variant::FromDispatch(
             std::make_shared<WriterWindowObject>(session_, state_->active->model));
         return S_OK;
     });
     AddProperty(QStringLiteral("Selection"), [this](const MemberCall& call, Variant& result) {
-        if (!state_->active)
-            return RaiseNoDocument(call);
+        if (!state_->active) return RaiseNoDocument(call);
         result = Variant::FromDispatch(
             std::make_shared<WriterSelectionObject>(session_, state_->active->model));
         return S_OK;
@@ -124,25 +119,21 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
                 call,
                 [model] {
                     const uno::Reference<css::awt::XTopWindow2> window(WindowOf(model),
-                                                                        uno::UNO_QUERY_THROW);
+                                                                       uno::UNO_QUERY_THROW);
                     return uno::Any(sal_Int32(window->getIsMaximized()   ? 1
                                               : window->getIsMinimized() ? 2
                                                                          : 0));
                 },
                 &value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromI4(value.get<sal_Int32>());
+            if (SUCCEEDED(hr)) result = Variant::FromI4(value.get<sal_Int32>());
             return hr;
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<std::int64_t> code = IntegerArgument(value);
-            if (!code)
-                return call.TypeMismatch(0);
-            if (*code < 0 || *code > 2)
-                return RaiseOutOfRange(call);
+            if (!code) return call.TypeMismatch(0);
+            if (*code < 0 || *code > 2) return RaiseOutOfRange(call);
             state_->windowState = int(*code);
-            if (!state_->active)
-                return S_OK;
+            if (!state_->active) return S_OK;
             const Model model = state_->active->model;
             const int windowState = state_->windowState;
             return Office(call, [model, windowState] {
@@ -171,17 +162,14 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
                 const HRESULT hr = Office(
                     call, [model, which] { return uno::Any(sal_Int32(ReadEdge(model, which))); },
                     &value);
-                if (SUCCEEDED(hr))
-                    result = Variant::FromI4(value.get<sal_Int32>());
+                if (SUCCEEDED(hr)) result = Variant::FromI4(value.get<sal_Int32>());
                 return hr;
             },
             [this, edge](const MemberCall& call, const Variant& value) {
                 const std::optional<std::int64_t> pixels = IntegerArgument(value);
-                if (!pixels)
-                    return call.TypeMismatch(0);
+                if (!pixels) return call.TypeMismatch(0);
                 state_->edges[edge] = int(*pixels);
-                if (!state_->active)
-                    return S_OK;
+                if (!state_->active) return S_OK;
                 const Model model = state_->active->model;
                 std::optional<int> only[4];
                 only[edge] = int(*pixels);
@@ -217,17 +205,13 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
                         OUString("private:factory/swriter"), OUString("_blank"), 0,
                         uno::Sequence<css::beans::PropertyValue>(&hide, 1));
                 const Model model(component, uno::UNO_QUERY_THROW);
-                if (windowState != 0)
-                    ApplyWindowState(model, windowState);
-                if (placed)
-                    Place(model, edges);
+                if (windowState != 0) ApplyWindowState(model, windowState);
+                if (placed) Place(model, edges);
                 return uno::Any(model);
             },
             &value);
-        if (FAILED(hr))
-            return hr;
-        const auto document =
-            std::make_shared<WriterDocumentText>(Model(value, uno::UNO_QUERY));
+        if (FAILED(hr)) return hr;
+        const auto document = std::make_shared<WriterDocumentText>(Model(value, uno::UNO_QUERY));
         application_->documents.push_back(document);
         application_->active = document;
         result =
@@ -238,19 +222,16 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
         const std::vector<Model> documents = Models(application_->documents);
         uno::Any value;
         const HRESULT hr = Office(
-            call,
-            [documents] { return uno::Any(sal_Int32(OpenDocuments(documents).size())); },
+            call, [documents] { return uno::Any(sal_Int32(OpenDocuments(documents).size())); },
             &value);
-        if (SUCCEEDED(hr))
-            result = Variant::FromI4(value.get<sal_Int32>());
+        if (SUCCEEDED(hr)) result = Variant::FromI4(value.get<sal_Int32>());
         return hr;
     });
     // By position from 1, or by the document's name (its window title).
     AddMethod(QStringLiteral("Item"), 1, 1, [this](const MemberCall& call, Variant& result) {
         const std::optional<std::int64_t> index = IntegerArgument(call.Arg(0));
         const std::optional<QString> name = index ? std::nullopt : TextArgument(call.Arg(0));
-        if (!index && !name)
-            return call.TypeMismatch(0);
+        if (!index && !name) return call.TypeMismatch(0);
         const std::vector<Model> documents = Models(application_->documents);
         auto open = std::make_shared<std::vector<Model>>();
         auto titles = std::make_shared<std::vector<QString>>();
@@ -262,14 +243,12 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
             }
             return uno::Any();
         });
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
         std::int64_t position = index.value_or(0);
         for (std::size_t i = 0; name && i < titles->size(); ++i)
             if ((*titles)[i].compare(*name, Qt::CaseInsensitive) == 0)
                 position = std::int64_t(i) + 1;
-        if (position < 1 || position > std::int64_t(open->size()))
-            return DISP_E_BADINDEX;
+        if (position < 1 || position > std::int64_t(open->size())) return DISP_E_BADINDEX;
         const Model wanted = (*open)[std::size_t(position - 1)];
         for (const auto& document : application_->documents) {
             if (document->model == wanted) {
@@ -296,18 +275,17 @@ WriterDocumentObject::WriterDocumentObject(std::shared_ptr<WriterApplicationStat
             const auto frame = ControllerOf(model)->getFrame();
             frame->activate();
             const uno::Reference<css::awt::XWindow2> window(frame->getContainerWindow(),
-                                                             uno::UNO_QUERY);
+                                                            uno::UNO_QUERY);
             const uno::Reference<css::awt::XTopWindow> top(window, uno::UNO_QUERY);
-            if (window.is() && top.is() && window->isVisible())
-                top->toFront();
+            if (window.is() && top.is() && window->isVisible()) top->toFront();
             return uno::Any();
         });
-        if (SUCCEEDED(hr))
-            application_->active = document_;
+        if (SUCCEEDED(hr)) application_->active = document_;
         return hr;
     });
     AddProperty(QStringLiteral("Paragraphs"), [this](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterParagraphsObject>(session_, document_));
+        result =
+            Variant::FromDispatch(std::make_shared<WriterParagraphsObject>(session_, document_));
         return S_OK;
     });
 }

@@ -50,11 +50,10 @@ WriterParagraph ParagraphAt(const uno::Reference<css::text::XTextRange>& range) 
 
 std::vector<WriterParagraph> AllParagraphs(const Model& model) {
     const uno::Reference<css::container::XEnumerationAccess> paragraphs(TextOf(model),
-                                                                       uno::UNO_QUERY_THROW);
+                                                                        uno::UNO_QUERY_THROW);
     const uno::Reference<css::container::XEnumeration> each = paragraphs->createEnumeration();
     std::vector<WriterParagraph> all;
-    while (each->hasMoreElements())
-        all.push_back(ParagraphOf(each->nextElement()));
+    while (each->hasMoreElements()) all.push_back(ParagraphOf(each->nextElement()));
     return all;
 }
 
@@ -62,8 +61,8 @@ std::vector<WriterParagraph> AllParagraphs(const Model& model) {
 // line break, so the paragraphs stay as they are.
 OUString ParagraphString(QString text) {
     text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-    for (const QChar breakChar : {QChar(u'\r'), QChar(u'\n'), QChar(u'\v'),
-                                  QChar(QChar::ParagraphSeparator)})
+    for (const QChar breakChar :
+         {QChar(u'\r'), QChar(u'\n'), QChar(u'\v'), QChar(QChar::ParagraphSeparator)})
         text.replace(breakChar, QChar::LineSeparator);
     return ToOUString(text);
 }
@@ -77,8 +76,7 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
     : WriterObject(std::move(session)), document_(std::move(document)) {
     owner_ = document_->model;
     AddMethod(QStringLiteral("Add"), 0, 0, [this](const MemberCall& call, Variant& result) {
-        if (const HRESULT hr = Load(call); FAILED(hr))
-            return hr;
+        if (const HRESULT hr = Load(call); FAILED(hr)) return hr;
         const uno::Reference<css::text::XText> text = document_->text;
         const uno::Reference<css::text::XParagraphCursor> end = document_->end;
         const uno::Reference<css::text::XTextRange> endRange = document_->endRange;
@@ -101,8 +99,7 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
             document_->paragraphs.reset();
             return hr;
         }
-        for (WriterParagraph& paragraph : *lastTwo)
-            paragraph.document = document_->model;
+        for (WriterParagraph& paragraph : *lastTwo) paragraph.document = document_->model;
         std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
         paragraphs.back() = lastTwo->front();
         paragraphs.push_back(lastTwo->back());
@@ -112,13 +109,10 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
     });
     AddMethod(QStringLiteral("Item"), 1, 1, [this](const MemberCall& call, Variant& result) {
         const std::optional<std::int64_t> index = IntegerArgument(call.Arg(0));
-        if (!index)
-            return call.TypeMismatch(0);
-        if (const HRESULT hr = Load(call); FAILED(hr))
-            return hr;
+        if (!index) return call.TypeMismatch(0);
+        if (const HRESULT hr = Load(call); FAILED(hr)) return hr;
         const std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
-        if (*index < 1 || *index > std::int64_t(paragraphs.size()))
-            return DISP_E_BADINDEX;
+        if (*index < 1 || *index > std::int64_t(paragraphs.size())) return DISP_E_BADINDEX;
         result = Variant::FromDispatch(
             std::make_shared<WriterParagraphObject>(session_, paragraphs[std::size_t(*index - 1)]));
         return S_OK;
@@ -126,16 +120,14 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
     AddProperty(QStringLiteral("Count"), [this](const MemberCall& call, Variant& result) {
         // Read afresh: the user may have edited the document since.
         document_->paragraphs.reset();
-        if (const HRESULT hr = Load(call); FAILED(hr))
-            return hr;
+        if (const HRESULT hr = Load(call); FAILED(hr)) return hr;
         result = Variant::FromI4(std::int32_t(document_->paragraphs->size()));
         return S_OK;
     });
 }
 
 HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
-    if (document_->paragraphs)
-        return S_OK;
+    if (document_->paragraphs) return S_OK;
     const Model model = document_->model;
     auto all = std::make_shared<std::vector<WriterParagraph>>();
     auto text = std::make_shared<uno::Reference<css::text::XText>>();
@@ -152,8 +144,7 @@ HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
         document_->text = *text;
         document_->end = *end;
         document_->endRange = *endRange;
-        for (WriterParagraph& paragraph : *all)
-            paragraph.document = model;
+        for (WriterParagraph& paragraph : *all) paragraph.document = model;
         document_->paragraphs = std::move(*all);
     }
     return hr;
@@ -182,8 +173,8 @@ WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
         QStringLiteral("Text"),
         [this, paragraph](const MemberCall& call, Variant& result) {
             uno::Any value;
-            const HRESULT hr =
-                Office(call, [paragraph] { return uno::Any(paragraph.range->getString()); }, &value);
+            const HRESULT hr = Office(
+                call, [paragraph] { return uno::Any(paragraph.range->getString()); }, &value);
             if (SUCCEEDED(hr)) {
                 QString text = FromOUString(value.get<OUString>());
                 text.replace(QChar::LineSeparator, QLatin1Char('\v'));
@@ -193,8 +184,7 @@ WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
         },
         [this, paragraph](const MemberCall& call, const Variant& value) {
             const std::optional<QString> text = TextArgument(value);
-            if (!text)
-                return call.TypeMismatch(0);
+            if (!text) return call.TypeMismatch(0);
             const OUString string = ParagraphString(*text);
             return Office(call, [paragraph, string] {
                 paragraph.range->setString(string);
@@ -216,7 +206,8 @@ WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
     const auto read = [this, paragraph](const MemberCall& call, const char* name, uno::Any& value) {
         const OUString property = OUString::createFromAscii(name);
         return Office(
-            call, [paragraph, property] { return paragraph.properties->getPropertyValue(property); },
+            call,
+            [paragraph, property] { return paragraph.properties->getPropertyValue(property); },
             &value);
     };
     const auto write = [this, paragraph](const MemberCall& call,
@@ -238,16 +229,13 @@ WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
         [read](const MemberCall& call, Variant& result) {
             uno::Any value;
             const HRESULT hr = read(call, "CharHeight", value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromR8(value.get<float>());
+            if (SUCCEEDED(hr)) result = Variant::FromR8(value.get<float>());
             return hr;
         },
         [write](const MemberCall& call, const Variant& value) {
             const std::optional<double> size = NumberArgument(value);
-            if (!size)
-                return call.TypeMismatch(0);
-            if (*size < kMinFontSize || *size > kMaxFontSize)
-                return RaiseOutOfRange(call);
+            if (!size) return call.TypeMismatch(0);
+            if (*size < kMinFontSize || *size > kMaxFontSize) return RaiseOutOfRange(call);
             // Sizes go in half points.
             const float points = float(std::round(*size * 2) / 2);
             return write(call, {{"CharHeight", uno::Any(points)}});
@@ -263,8 +251,7 @@ WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
         },
         [write](const MemberCall& call, const Variant& value) {
             const std::optional<bool> bold = BoolArgument(value);
-            if (!bold)
-                return call.TypeMismatch(0);
+            if (!bold) return call.TypeMismatch(0);
             return write(call, {{"CharWeight", uno::Any(*bold ? kBold : kNormal)}});
         });
     AddProperty(
@@ -272,18 +259,16 @@ WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
         [read](const MemberCall& call, Variant& result) {
             uno::Any value;
             const HRESULT hr = read(call, "CharEscapement", value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromBool(value.get<sal_Int16>() > 0);
+            if (SUCCEEDED(hr)) result = Variant::FromBool(value.get<sal_Int16>() > 0);
             return hr;
         },
         [write](const MemberCall& call, const Variant& value) {
             const std::optional<bool> superscript = BoolArgument(value);
-            if (!superscript)
-                return call.TypeMismatch(0);
+            if (!superscript) return call.TypeMismatch(0);
             // Writer's usual superscript: raised by 33 %, 58 % high.
-            return write(call, {{"CharEscapement", uno::Any(sal_Int16(*superscript ? 33 : 0))},
-                                {"CharEscapementHeight",
-                                 uno::Any(sal_Int8(*superscript ? 58 : 100))}});
+            return write(call,
+                         {{"CharEscapement", uno::Any(sal_Int16(*superscript ? 33 : 0))},
+                          {"CharEscapementHeight", uno::Any(sal_Int8(*superscript ? 58 : 100))}});
         });
 }
 

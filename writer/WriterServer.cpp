@@ -8,8 +8,7 @@ namespace velars {
 std::shared_ptr<OfficeSession> RegisterWriterServer(ObjectFactory& factory, OfficeOptions options) {
     auto session = std::make_shared<OfficeSession>(std::move(options));
     factory.Register(QStringLiteral("Word.Application"), [session]() -> DispatchPtr {
-        if (FAILED(session->Connect()))
-            return nullptr;
+        if (FAILED(session->Connect())) return nullptr;
         return std::make_shared<WriterApplicationObject>(session);
     });
     return session;

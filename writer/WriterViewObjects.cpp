@@ -27,22 +27,21 @@ constexpr int kMaxZoom = 500;
 
 uno::Reference<css::beans::XPropertySet> ViewSettings(const WriterModel& model) {
     const uno::Reference<css::view::XViewSettingsSupplier> supplier(ControllerOf(model),
-                                                                   uno::UNO_QUERY_THROW);
+                                                                    uno::UNO_QUERY_THROW);
     return supplier->getViewSettings();
 }
 
 // The view cursor: the insertion point, or the selection, of the document's view.
 uno::Reference<css::beans::XPropertySet> ViewCursor(const WriterModel& model) {
     const uno::Reference<css::text::XTextViewCursorSupplier> supplier(ControllerOf(model),
-                                                                     uno::UNO_QUERY_THROW);
+                                                                      uno::UNO_QUERY_THROW);
     return uno::Reference<css::beans::XPropertySet>(supplier->getViewCursor(),
                                                     uno::UNO_QUERY_THROW);
 }
 
 }  // namespace
 
-WriterWindowObject::WriterWindowObject(std::shared_ptr<OfficeSession> session,
-                                       WriterModel document)
+WriterWindowObject::WriterWindowObject(std::shared_ptr<OfficeSession> session, WriterModel document)
     : WriterObject(std::move(session)) {
     owner_ = document;
     AddProperty(QStringLiteral("ActivePane"), [this, document](const MemberCall&, Variant& result) {
@@ -87,16 +86,13 @@ WriterZoomObject::WriterZoomObject(std::shared_ptr<OfficeSession> session, Write
                         ViewSettings(document)->getPropertyValue("ZoomValue").get<sal_Int16>()));
                 },
                 &value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromI4(value.get<sal_Int32>());
+            if (SUCCEEDED(hr)) result = Variant::FromI4(value.get<sal_Int32>());
             return hr;
         },
         [this, document](const MemberCall& call, const Variant& value) {
             const std::optional<std::int64_t> percent = IntegerArgument(value);
-            if (!percent)
-                return call.TypeMismatch(0);
-            if (*percent < kMinZoom || *percent > kMaxZoom)
-                return RaiseOutOfRange(call);
+            if (!percent) return call.TypeMismatch(0);
+            if (*percent < kMinZoom || *percent > kMaxZoom) return RaiseOutOfRange(call);
             const auto zoom = sal_Int16(*percent);
             return Office(call, [document, zoom] {
                 const auto settings = ViewSettings(document);
@@ -143,16 +139,13 @@ WriterParagraphFormatObject::WriterParagraphFormatObject(std::shared_ptr<OfficeS
                     return uno::Any(points);
                 },
                 &value);
-            if (SUCCEEDED(hr))
-                result = Variant::FromR8(value.get<double>());
+            if (SUCCEEDED(hr)) result = Variant::FromR8(value.get<double>());
             return hr;
         },
         [this, document](const MemberCall& call, const Variant& value) {
             const std::optional<double> points = NumberArgument(value);
-            if (!points)
-                return call.TypeMismatch(0);
-            if (*points <= 0 || *points > kMaxLineSpacing)
-                return RaiseOutOfRange(call);
+            if (!points) return call.TypeMismatch(0);
+            if (*points <= 0 || *points > kMaxLineSpacing) return RaiseOutOfRange(call);
             css::style::LineSpacing spacing;
             spacing.Mode = css::style::LineSpacingMode::PROP;
             spacing.Height = sal_Int16(std::lround(*points * 100 / kPointsPerLine));

@@ -33,8 +33,7 @@ protected:
     QList<int> BoldLines() const {
         QList<int> bold;
         for (int i = 0; i < Pane()->LineCount(); ++i)
-            if (Pane()->LineIsBold(i))
-                bold << i;
+            if (Pane()->LineIsBold(i)) bold << i;
         return bold;
     }
 

@@ -8,8 +8,7 @@ namespace {
 
 QStringList Items(const QComboBox* list) {
     QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
     return items;
 }
 
@@ -48,8 +47,7 @@ TEST_F(Catalogue, PickingAModelAppliesItsEntry) {
     for (const int previous : {-1, 0, 1, 2, 3, 4, 5}) {
         for (const ModelCase& c : kModels) {
             SCOPED_TRACE(::testing::Message() << "model " << c.model << " after " << previous);
-            if (previous >= 0)
-                Pick("cbPribor", previous);
+            if (previous >= 0) Pick("cbPribor", previous);
             // A state the pick must change: a result on show, selections
             // made, the lists marked invalid, a diameter stored.
             Pane()->ClearLines();

@@ -27,9 +27,9 @@ TEST(ErrorBoxText, FullStopAfterACharacterAboveTheFullStop) {
         {"'' is not a valid floating point value", "'' is not a valid floating point value."},
         {"Floating point overflow", "Floating point overflow."},
         {"ends with a stop.", "ends with a stop."},
-        {"ends with a bracket)", "ends with a bracket)"},    // 41
-        {"ends with a hyphen-", "ends with a hyphen-"},      // 45
-        {"ends with a slash/", "ends with a slash/."},       // 47
+        {"ends with a bracket)", "ends with a bracket)"},  // 41
+        {"ends with a hyphen-", "ends with a hyphen-"},    // 45
+        {"ends with a slash/", "ends with a slash/."},     // 47
         {"ends with a digit 0", "ends with a digit 0."},
         {"Ошибка", "Ошибка."},
         {"", ""},

@@ -83,8 +83,7 @@ TEST_F(FieldBehaviour, AGroupSeparatorTheReaderTakesAsAMarkIsLeftOutOfTheMmField
         QTest::keyClick(Field("mePizb2"), Qt::Key_End);
         QTest::keyClicks(Field("mePizb2"), "0");
         EXPECT_EQ(Field("mePizb")->text(), QString("0") + c.separators.decimal + "9999840900");
-        for (const auto& box : platform.messageBoxes)
-            ADD_FAILURE() << box.text.toStdString();
+        for (const auto& box : platform.messageBoxes) ADD_FAILURE() << box.text.toStdString();
     }
 }
 
@@ -230,14 +229,13 @@ const RestoreCase kRestores[] = {
     {"mePizb2", Action::Click, {"mePizb", "mePizb2"}},
 };
 
-const char* const kColoured[] = {"cbPribor",   "cbUchastok", "cbDy",   "mePlotnost", "meQ",
-                                 "meTgaza",    "mePatm",     "mePizb", "mePizb2",    "Edit_LDy"};
+const char* const kColoured[] = {"cbPribor", "cbUchastok", "cbDy",   "mePlotnost", "meQ",
+                                 "meTgaza",  "mePatm",     "mePizb", "mePizb2",    "Edit_LDy"};
 
 TEST_F(FieldBehaviour, EnteringOrClickingGivesTheWindowColourBack) {
     Pick("cbPribor", 2);  // shows the diameter list and L/Dy
     auto colourOf = [this](const QString& name) {
-        if (auto* list = form->findChild<ColorComboBox*>(name))
-            return list->Color();
+        if (auto* list = form->findChild<ColorComboBox*>(name)) return list->Color();
         return Field(name)->Color();
     };
     for (const RestoreCase& c : kRestores) {

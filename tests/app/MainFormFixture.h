@@ -55,8 +55,7 @@ protected:
         TextField* field = Field(name);
         Enter(field);
         field->selectAll();
-        if (!field->text().isEmpty())
-            QTest::keyClick(field, Qt::Key_Delete);
+        if (!field->text().isEmpty()) QTest::keyClick(field, Qt::Key_Delete);
         QTest::keyClicks(field, text);
     }
 

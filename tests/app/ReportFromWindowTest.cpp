@@ -146,18 +146,15 @@ protected:
     std::vector<FakeParagraph> Written(std::size_t app = 0) const {
         std::vector<FakeParagraph> written;
         const auto& apps = server->Applications();
-        if (app >= apps.size() || apps[app]->documents.empty())
-            return written;
+        if (app >= apps.size() || apps[app]->documents.empty()) return written;
         for (const FakeParagraph& p : apps[app]->documents.front()->paragraphs)
-            if (p.textSet)
-                written.push_back(p);
+            if (p.textSet) written.push_back(p);
         return written;
     }
 
     QStringList WrittenTexts(std::size_t app = 0) const {
         QStringList texts;
-        for (const FakeParagraph& p : Written(app))
-            texts << p.text;
+        for (const FakeParagraph& p : Written(app)) texts << p.text;
         return texts;
     }
 
@@ -244,17 +241,14 @@ TEST_F(ReportFromWindow, AFailedStartShowsItsOwnBoxOnly) {
     const Case cases[] = {
         {"no Word.Application", [&] { factory.Unregister("Word.Application"); },
          "Ошибка при открытии сервера Word", 0},
-        {"the server cannot start",
-         [&] { ReplaceServer().SetCreationMode(CreationMode::Throw); },
+        {"the server cannot start", [&] { ReplaceServer().SetCreationMode(CreationMode::Throw); },
          "Ошибка при открытии сервера Word", 0},
         {"the server returns no object",
          [&] { ReplaceServer().SetCreationMode(CreationMode::ReturnNull); },
          "Ошибка при открытии сервера Word", 0},
-        {"Documents.Count is 2",
-         [&] { ReplaceServer().AnswerCountWith(Variant::FromI4(2)); },
+        {"Documents.Count is 2", [&] { ReplaceServer().AnswerCountWith(Variant::FromI4(2)); },
          "Ошибка при создании документов", 4},
-        {"Documents.Count is 0",
-         [&] { ReplaceServer().AnswerCountWith(Variant::FromI4(0)); },
+        {"Documents.Count is 0", [&] { ReplaceServer().AnswerCountWith(Variant::FromI4(0)); },
          "Ошибка при создании документов", 4},
     };
     for (const Case& c : cases) {
@@ -304,8 +298,8 @@ TEST_F(ReportFromWindow, AFailingServerEndsTheReportInTheGeneralErrorBox) {
          HRESULT(0x80012345u), FailStage::Invoke, "OLE error 80012345."},
         {"the last access of the header", kHeaderEnd, RPC_E_DISCONNECTED, FailStage::Lookup,
          "The object invoked has disconnected from its clients."},
-        {"the first access after the header", kHeaderEnd + 1, RPC_E_DISCONNECTED,
-         FailStage::Invoke, "The object invoked has disconnected from its clients."},
+        {"the first access after the header", kHeaderEnd + 1, RPC_E_DISCONNECTED, FailStage::Invoke,
+         "The object invoked has disconnected from its clients."},
         {"the body's results line", kHeaderEnd + 19 * kParagraphAccesses + 7, DISP_E_EXCEPTION,
          FailStage::Invoke, "Exception occurred."},
         {"the last access of the body", kReportEnd, E_FAIL, FailStage::Lookup,

@@ -123,7 +123,8 @@ TEST_F(SizingWindows, ComparisonShowsEveryChoiceSortableWithALimitAndCsv) {
     int example = -1;
     for (int row = 0; row < table->rowCount(); ++row) {
         if (row > 0) {
-            EXPECT_LE(window->ResultAt(row - 1).record.valDPpoteri, window->ResultAt(row).record.valDPpoteri);
+            EXPECT_LE(window->ResultAt(row - 1).record.valDPpoteri,
+                      window->ResultAt(row).record.valDPpoteri);
         }
         if (window->ResultAt(row).choice == MeterChoice{3, 1, 100}) example = row;
     }
@@ -131,12 +132,14 @@ TEST_F(SizingWindows, ComparisonShowsEveryChoiceSortableWithALimitAndCsv) {
     QStringList cells;
     for (int column = 0; column < ComparisonWindow::ColumnCount; ++column)
         cells << table->index(example, column).data().toString();
-    EXPECT_EQ(cells, QStringList({"ВЕЛАРС-МТ7", "Турбулизатор-Н", "100", "73,76", "8", "7,38", "1"}));
+    EXPECT_EQ(cells,
+              QStringList({"ВЕЛАРС-МТ7", "Турбулизатор-Н", "100", "73,76", "8", "7,38", "1"}));
 
     // Any column sorts by its numbers: the diameter, largest first.
     window->tableChoices->sortByColumn(ComparisonWindow::Dy, Qt::DescendingOrder);
     EXPECT_EQ(table->index(0, ComparisonWindow::Dy).data().toString(), QStringLiteral("400"));
-    EXPECT_EQ(table->index(table->rowCount() - 1, ComparisonWindow::Dy).data().toString(), QStringLiteral("27"));
+    EXPECT_EQ(table->index(table->rowCount() - 1, ComparisonWindow::Dy).data().toString(),
+              QStringLiteral("27"));
 
     // The limit greys out the choices above it, and only those.
     QTest::keyClicks(window->editMaxLoss, QStringLiteral("73,76138"));
@@ -144,7 +147,8 @@ TEST_F(SizingWindows, ComparisonShowsEveryChoiceSortableWithALimitAndCsv) {
     for (int row = 0; row < table->rowCount(); ++row) {
         const bool above = window->ResultAt(row).record.valDPpoteri > 73.76138L;
         EXPECT_EQ(window->IsGreyedOut(row), above) << row;
-        EXPECT_EQ(bool(table->flags(table->index(row, ComparisonWindow::Loss)) & Qt::ItemIsEnabled), !above);
+        EXPECT_EQ(bool(table->flags(table->index(row, ComparisonWindow::Loss)) & Qt::ItemIsEnabled),
+                  !above);
         greyed += above ? 1 : 0;
     }
     EXPECT_GT(greyed, 0);
@@ -157,7 +161,8 @@ TEST_F(SizingWindows, ComparisonShowsEveryChoiceSortableWithALimitAndCsv) {
     for (int row = 0; row < table->rowCount(); ++row) shown.push_back(window->ResultAt(row));
     EXPECT_EQ(platform.clipboard[0], QString::fromStdString(ComparisonCsv(shown)));
     EXPECT_TRUE(platform.clipboard[0].startsWith(QStringLiteral("model,model_name,section,")));
-    EXPECT_TRUE(platform.clipboard[0].contains(QStringLiteral("\n0,ВЕЛАРС-Сфера-ПП (полнопроходной),")));
+    EXPECT_TRUE(
+        platform.clipboard[0].contains(QStringLiteral("\n0,ВЕЛАРС-Сфера-ПП (полнопроходной),")));
 }
 
 TEST_F(SizingWindows, InvalidInputMarksTheControlsAndShowsTheSameBox) {
@@ -188,7 +193,8 @@ TEST_F(SizingWindows, CurveUpToTwiceTheFlowWithTheEnteredPointMarked) {
     QScatterSeries* entered = nullptr;
     for (QAbstractSeries* series : chart->series()) {
         if (series->name() == plot::LossSeriesName()) loss = qobject_cast<QLineSeries*>(series);
-        if (series->name() == plot::IncreaseSeriesName()) increase = qobject_cast<QLineSeries*>(series);
+        if (series->name() == plot::IncreaseSeriesName())
+            increase = qobject_cast<QLineSeries*>(series);
         if (auto* scatter = qobject_cast<QScatterSeries*>(series)) entered = scatter;
     }
     ASSERT_NE(loss, nullptr);
@@ -222,7 +228,8 @@ TEST_F(SizingWindows, CurveOfAFrictionModelNamesTheFaultAtZeroFlow) {
     }
     EXPECT_EQ(lossPoints, 200);
     EXPECT_FALSE(names.contains(plot::IncreaseSeriesName()));
-    EXPECT_TRUE(names.contains(QStringLiteral("Нет расчета при Q = 0: Floating point division by zero")))
+    EXPECT_TRUE(
+        names.contains(QStringLiteral("Нет расчета при Q = 0: Floating point division by zero")))
         << names.join(QLatin1Char('|')).toStdString();
 
     // Opened again with another flow, the same window shows the new curve.

@@ -148,8 +148,8 @@ TEST_F(StartState, NothingChosenNothingTypedRecordZero) {
     }
     EXPECT_EQ(List("cbUchastok")->count(), 0);
     EXPECT_EQ(List("cbDy")->count(), 0);
-    for (const char* field : {"mePlotnost", "meQ", "meTgaza", "mePizb", "mePizb2", "mePatm",
-                              "Edit_LDy"}) {
+    for (const char* field :
+         {"mePlotnost", "meQ", "meTgaza", "mePizb", "mePizb2", "mePatm", "Edit_LDy"}) {
         EXPECT_EQ(Field(field)->text(), "") << field;
         EXPECT_EQ(Field(field)->Color(), WindowColor()) << field;
     }
@@ -161,9 +161,9 @@ TEST_F(StartState, NothingChosenNothingTypedRecordZero) {
 
     EXPECT_EQ(form->FlagPizb(), 0);
     const CalcRecord& r = form->Record();
-    for (const float value : {r.valPatm, r.valPizb, r.valTgaza, r.valQ, r.valPlotnost,
-                              r.valDzetaPP, r.valDzetaTurb2, r.valDzetaTurb, r.valDzetaSum,
-                              r.valDPpoteri, r.valDPdop})
+    for (const float value :
+         {r.valPatm, r.valPizb, r.valTgaza, r.valQ, r.valPlotnost, r.valDzetaPP, r.valDzetaTurb2,
+          r.valDzetaTurb, r.valDzetaSum, r.valDPpoteri, r.valDPdop})
         EXPECT_EQ(value, 0.0f);
     EXPECT_EQ(r.valDy, 0);
     EXPECT_TRUE(form->Word().vWordApp.IsEmpty());
@@ -192,10 +192,10 @@ TEST_F(StartState, KeyboardOrder) {
     EXPECT_EQ(Find("butRaschhet")->focusPolicy(), Qt::ClickFocus);
 
     Pick("cbPribor", 2);  // the cut-in model shows the diameter and L/Dy
-    EXPECT_EQ(TabWalk(Find("cbPribor"), 13),
-              QStringList({"cbPribor", "cbUchastok", "cbDy", "mePlotnost", "meQ", "mePizb",
-                           "mePizb2", "mePatm", "meTgaza", "Edit_LDy", "cbOtchet", "RichEdit1",
-                           "cbPribor"}));
+    EXPECT_EQ(
+        TabWalk(Find("cbPribor"), 13),
+        QStringList({"cbPribor", "cbUchastok", "cbDy", "mePlotnost", "meQ", "mePizb", "mePizb2",
+                     "mePatm", "meTgaza", "Edit_LDy", "cbOtchet", "RichEdit1", "cbPribor"}));
 }
 
 TEST_F(StartState, ClosingTheWindowIsNeverRefused) {

@@ -14,20 +14,18 @@ struct PlacementCase {
 // The window's outer size before it is shown on the offscreen platform is
 // its client size, 283 x 607.
 const PlacementCase kCases[] = {
-    {{1920, 1080}, {818, 236}},
-    {{1280, 1024}, {498, 208}},
-    {{800, 600}, {258, 0}},     // lower than the window: top edge 0
-    {{200, 800}, {0, 96}},      // narrower than the window: left edge 0
-    {{100, 100}, {0, 0}},
-    {{283, 607}, {0, 0}},       // exactly as large
-    {{284, 608}, {0, 0}},       // half a pixel rounds down
+    {{1920, 1080}, {818, 236}}, {{1280, 1024}, {498, 208}},
+    {{800, 600}, {258, 0}},                            // lower than the window: top edge 0
+    {{200, 800}, {0, 96}},                             // narrower than the window: left edge 0
+    {{100, 100}, {0, 0}},       {{283, 607}, {0, 0}},  // exactly as large
+    {{284, 608}, {0, 0}},                              // half a pixel rounds down
     {{285, 609}, {1, 1}},
 };
 
 TEST(CentredPosition, CentresOrPutsAtZeroInEachDimension) {
     for (const PlacementCase& c : kCases)
-        EXPECT_EQ(CentredPosition(c.monitor, {283, 607}), c.expected) << c.monitor.width() << "x"
-                                                                      << c.monitor.height();
+        EXPECT_EQ(CentredPosition(c.monitor, {283, 607}), c.expected)
+            << c.monitor.width() << "x" << c.monitor.height();
 }
 
 TEST(CentredPosition, UsesTheOuterSizeOfTheWindow) {

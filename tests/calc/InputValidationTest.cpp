@@ -14,21 +14,21 @@ namespace {
 
 const char* Name(InputField f) {
     switch (f) {
-        case InputField::Patm: return "mePatm";
-        case InputField::Pizb: return "mePizb";
-        case InputField::Tgaza: return "meTgaza";
-        case InputField::Q: return "meQ";
-        case InputField::Plotnost: return "mePlotnost";
-        case InputField::LDy: return "Edit_LDy";
+    case InputField::Patm: return "mePatm";
+    case InputField::Pizb: return "mePizb";
+    case InputField::Tgaza: return "meTgaza";
+    case InputField::Q: return "meQ";
+    case InputField::Plotnost: return "mePlotnost";
+    case InputField::LDy: return "Edit_LDy";
     }
     return "?";
 }
 
 const char* Name(InputList l) {
     switch (l) {
-        case InputList::Pribor: return "cbPribor";
-        case InputList::Uchastok: return "cbUchastok";
-        case InputList::Dy: return "cbDy";
+    case InputList::Pribor: return "cbPribor";
+    case InputList::Uchastok: return "cbUchastok";
+    case InputList::Dy: return "cbDy";
     }
     return "?";
 }

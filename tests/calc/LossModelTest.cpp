@@ -112,8 +112,8 @@ TEST(LossModel, EveryCatalogueCombinationOfTheTableModels) {
             ASSERT_NE(found, byKey.end()) << "model " << model << " Dy " << dy;
             const TableCase& c = *found->second;
             for (int section = 0; section < sections.size(); ++section) {
-                SCOPED_TRACE(testing::Message() << "model " << model << " Dy " << dy
-                                                << " section " << section);
+                SCOPED_TRACE(testing::Message()
+                             << "model " << model << " Dy " << dy << " section " << section);
                 CalcRecord r = TypicalInputs(dy);
                 LossTrace t;
                 CalculateLoss(r, model, section, QString(), kComma, &t);
@@ -134,7 +134,7 @@ TEST(LossModel, EveryCatalogueCombinationOfTheTableModels) {
 // The friction models: the turbulizer from the table, the meter's
 // coefficient from the friction factor, the totals from both.
 TEST(LossModel, EveryCatalogueCombinationOfTheFrictionModels) {
-    const std::map<int, double> lengthFactor = {{50, 5.2},  {80, 3.25},  {100, 3.06}, {150, 2.33},
+    const std::map<int, double> lengthFactor = {{50, 5.2},   {80, 3.25},  {100, 3.06}, {150, 2.33},
                                                 {200, 1.76}, {300, 1.38}, {400, 1.22}};
     int checked = 0;
     for (int model : {0, 2}) {
@@ -142,8 +142,8 @@ TEST(LossModel, EveryCatalogueCombinationOfTheFrictionModels) {
         for (const QString& dyText : catalogue::DiametersOf(model)) {
             const int dy = dyText.toInt();
             for (int section = 0; section < sections.size(); ++section) {
-                SCOPED_TRACE(testing::Message() << "model " << model << " Dy " << dy
-                                                << " section " << section);
+                SCOPED_TRACE(testing::Message()
+                             << "model " << model << " Dy " << dy << " section " << section);
                 CalcRecord r = TypicalInputs(dy);
                 LossTrace t;
                 CalculateLoss(r, model, section, QStringLiteral("4,5"), kComma, &t);
@@ -153,7 +153,8 @@ TEST(LossModel, EveryCatalogueCombinationOfTheFrictionModels) {
                 if (model == 0) {
                     ASSERT_EQ(lengthFactor.count(dy), 1u);
                     EXPECT_EQ(r.valDzetaPP,
-                              static_cast<float>(t.lambda * static_cast<long double>(lengthFactor.at(dy))));
+                              static_cast<float>(t.lambda *
+                                                 static_cast<long double>(lengthFactor.at(dy))));
                 } else {
                     EXPECT_EQ(r.valDzetaPP, static_cast<float>(4.5L * t.lambda));
                 }

@@ -39,8 +39,9 @@ TEST(Sizing, EveryChoiceOfTheCatalogueOnceAndTheCutInModelOnlyWithLDy) {
     const std::vector<MeterChoice> without = CatalogueChoices(false);
     EXPECT_EQ(without.size(), expected);
     EXPECT_EQ(without.size(), 84u);
-    EXPECT_TRUE(std::none_of(without.begin(), without.end(),
-                             [](const MeterChoice& c) { return c.model == catalogue::kCutInModel; }));
+    EXPECT_TRUE(std::none_of(without.begin(), without.end(), [](const MeterChoice& c) {
+        return c.model == catalogue::kCutInModel;
+    }));
     const std::vector<MeterChoice> with = CatalogueChoices(true);
     ASSERT_EQ(with.size(), 88u);
     for (std::size_t i = 0; i < with.size(); ++i) {
@@ -79,7 +80,8 @@ TEST(Sizing, EveryChoiceEqualsItsOwnCalculation) {
 TEST(Sizing, AFaultEndsOnlyItsOwnChoice) {
     // A flow of zero: the friction factor of models 0 and 2 divides by the
     // Reynolds number; the table models give no loss.
-    const std::vector<ChoiceResult> results = CompareChoices(Gas(0.0f), QStringLiteral("4"), kComma);
+    const std::vector<ChoiceResult> results = CompareChoices(Gas(0.0f), QStringLiteral("4"),
+                                                             kComma);
     ASSERT_EQ(results.size(), 88u);
     for (const ChoiceResult& r : results) {
         if (r.choice.model == 0 || r.choice.model == 2) {
@@ -97,7 +99,8 @@ TEST(Sizing, SortsByLossWithFaultsLastAndTiesInCatalogueOrder) {
     const auto firstFault = std::find_if(results.begin(), results.end(),
                                          [](const ChoiceResult& r) { return r.Faulted(); });
     EXPECT_EQ(firstFault - results.begin(), 84 - 28);
-    EXPECT_TRUE(std::all_of(firstFault, results.end(), [](const ChoiceResult& r) { return r.Faulted(); }));
+    EXPECT_TRUE(
+        std::all_of(firstFault, results.end(), [](const ChoiceResult& r) { return r.Faulted(); }));
     // All losses are zero: the catalogue order stays.
     EXPECT_EQ(results.front().choice, (MeterChoice{1, 0, 100}));
 
@@ -131,9 +134,10 @@ TEST(Sizing, CurveFlowsIncludeBothEndsExactly) {
 }
 
 TEST(Sizing, CurveAtTheEnteredFlowEqualsTheSingleCalculation) {
-    for (const MeterChoice choice : {MeterChoice{3, 1, 100}, MeterChoice{0, 3, 150}, MeterChoice{2, 2, 50}}) {
-        const std::vector<ChoiceResult> curve =
-            LossCurve(Gas(), choice, QStringLiteral("4,5"), kComma, CurveFlows(0.0f, 500.0f, 200));
+    for (const MeterChoice choice :
+         {MeterChoice{3, 1, 100}, MeterChoice{0, 3, 150}, MeterChoice{2, 2, 50}}) {
+        const std::vector<ChoiceResult> curve = LossCurve(Gas(), choice, QStringLiteral("4,5"),
+                                                          kComma, CurveFlows(0.0f, 500.0f, 200));
         ASSERT_EQ(curve.size(), 200u);
         const ChoiceResult single = CalculateChoice(Gas(), choice, QStringLiteral("4,5"), kComma);
         EXPECT_EQ(curve.back().record.valQ, 500.0f);

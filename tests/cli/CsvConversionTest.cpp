@@ -94,14 +94,14 @@ TEST(CsvConversionTest, WorkedExampleReadsBackExactly) {
 
 TEST(CsvConversionTest, BadRowsAreReportedAndTheOthersWritten) {
     const Outcome outcome = Convert(kHeader +
-                                    "3,1,100,0.68,500,20,0.3,101.325,\n"      // row 2
-                                    "0,1,100,0.68,5..0,20,x,101.325,\n"       // row 3
-                                    "\n"                                      // row 4, skipped
-                                    "0,0,100,0.68,0,20,0.3,101.325,\n"        // row 5: fault
-                                    "2,0,50,0.68,500,20,0.3,101.325\n"        // row 6: no ldy
-                                    "4,2,27,0.68,500,20,0.3,101.325,\n"       // row 7
-                                    "1,0,100,0.68,500,20,0.3,101.325,,9\n"    // row 8
-                                    "5,0,80,0.68,500,20,0.3,101.325,\n");     // row 9
+                                    "3,1,100,0.68,500,20,0.3,101.325,\n"    // row 2
+                                    "0,1,100,0.68,5..0,20,x,101.325,\n"     // row 3
+                                    "\n"                                    // row 4, skipped
+                                    "0,0,100,0.68,0,20,0.3,101.325,\n"      // row 5: fault
+                                    "2,0,50,0.68,500,20,0.3,101.325\n"      // row 6: no ldy
+                                    "4,2,27,0.68,500,20,0.3,101.325,\n"     // row 7
+                                    "1,0,100,0.68,500,20,0.3,101.325,,9\n"  // row 8
+                                    "5,0,80,0.68,500,20,0.3,101.325,\n");   // row 9
     EXPECT_EQ(outcome.status, kSomeRowsFailed);
     const std::vector<std::string> expected = {
         "row 3: field 'flow': '5..0' is not a valid floating point value",
@@ -187,8 +187,9 @@ TEST(CsvConversionTest, HeaderProblemsStopTheConversion) {
 // comma decimals), invalid values and faults.
 std::string MixedRows(int count, bool quotes, unsigned seed) {
     static const char* const kModels[] = {"0", "1", "2", "3", "4", "5", "ВЕЛАРС-МТ7", "7"};
-    static const char* const kValues[] = {"0.68", "500", "-12.5", "1e3", "0", " 7 ", ".", "1,5e-1",
-                                          "abc", "3.4e38", "-0", "1e-30", "123456.789", "5e+2"};
+    static const char* const kValues[] = {"0.68", "500",   "-12.5",      "1e3", "0",
+                                          " 7 ",  ".",     "1,5e-1",     "abc", "3.4e38",
+                                          "-0",   "1e-30", "123456.789", "5e+2"};
     std::mt19937 random(seed);
     std::string text = kHeader;
     for (int i = 0; i < count; ++i) {
@@ -263,8 +264,9 @@ TEST(CsvConversionTest, BlockAndReadSizesDoNotChangeTheOutput) {
                     settings.readBytes = read;
                     settings.blockRecords = records;
                     const Outcome cut = Convert(text, settings);
-                    const std::string where = std::to_string(block) + " bytes, " + std::to_string(read) +
-                                              " read, " + std::to_string(records) + " records, " +
+                    const std::string where = std::to_string(block) + " bytes, " +
+                                              std::to_string(read) + " read, " +
+                                              std::to_string(records) + " records, " +
                                               std::to_string(threads) + " threads";
                     EXPECT_EQ(cut.out, whole.out) << where;
                     EXPECT_EQ(cut.reports, whole.reports) << where;
@@ -314,10 +316,10 @@ TEST(CsvConversionTest, UnterminatedQuoteSaysWhereItOpened) {
         Convert(kHeader + good + "3,1,100,\"0.68,500,20,0.3,101.325,\n" + good + good);
     EXPECT_EQ(outcome.status, kSomeRowsFailed);
     // Rows counted are the rows read: the two after the quote were never rows.
-    EXPECT_EQ(outcome.reports,
-              (std::vector<std::string>{"row 3: the quote that opens field 'density' is never "
-                                        "closed: the rest of the file (3 lines) went into that field",
-                                        "1 of 2 rows failed"}));
+    EXPECT_EQ(outcome.reports, (std::vector<std::string>{
+                                   "row 3: the quote that opens field 'density' is never "
+                                   "closed: the rest of the file (3 lines) went into that field",
+                                   "1 of 2 rows failed"}));
     EXPECT_EQ(Lines(outcome.out).size(), 2u);
 }
 
@@ -336,7 +338,8 @@ TEST(CsvConversionTest, FieldTextInMessagesIsEscapedAndShort) {
                                       "\u2026' is not a valid floating point value");
     // Names and unknown devices too, in their own characters.
     EXPECT_EQ(Convert(kHeader + "ВЕЛАРС\t\u0085,1,100,0.68,500,20,0.3,101.325,\n").reports[0],
-              "row 2: field 'model': 'ВЕЛАРС\\t\\u0085' is not a model: give 0 to 5 or a name from --help");
+              "row 2: field 'model': 'ВЕЛАРС\\t\\u0085' is not a model: give 0 to 5 or a name from "
+              "--help");
 }
 
 TEST(CsvConversionTest, FileShortenedWhileReadIsAnError) {
@@ -358,7 +361,8 @@ TEST(CsvConversionTest, FileShortenedWhileReadIsAnError) {
     ::unlink(path);
     EXPECT_EQ(outcome.status, kCannotConvert);
     ASSERT_FALSE(outcome.reports.empty());
-    EXPECT_NE(outcome.reports.back().find("the file became shorter while it was read"), std::string::npos)
+    EXPECT_NE(outcome.reports.back().find("the file became shorter while it was read"),
+              std::string::npos)
         << outcome.reports.back();
 }
 

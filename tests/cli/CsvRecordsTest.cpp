@@ -26,12 +26,11 @@ std::vector<Record> Split(std::string text, char separator) {
 }
 
 TEST(CsvRecordsTest, PlainAndQuotedFields) {
-    const auto records = Split("a,b,c\r\n\"x,1\",\"say \"\"hi\"\"\",\"two\nlines\"\n,,\n\nlast", ',');
+    const auto records = Split("a,b,c\r\n\"x,1\",\"say \"\"hi\"\"\",\"two\nlines\"\n,,\n\nlast",
+                               ',');
     const std::vector<Record> expected = {
-        {{"a", "b", "c"}, false, false},
-        {{"x,1", "say \"hi\"", "two\nlines"}, false, false},
-        {{"", "", ""}, false, false},
-        {{""}, true, false},
+        {{"a", "b", "c"}, false, false}, {{"x,1", "say \"hi\"", "two\nlines"}, false, false},
+        {{"", "", ""}, false, false},    {{""}, true, false},
         {{"last"}, false, false},
     };
     EXPECT_EQ(records, expected);

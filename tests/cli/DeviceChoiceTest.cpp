@@ -54,8 +54,9 @@ TEST(DeviceChoiceTest, DiameterMustBeOneTheModelOffers) {
     EXPECT_TRUE(error.isEmpty());
 
     EXPECT_EQ(ResolveDiameter(0, QStringLiteral("27"), &error), -1);
-    EXPECT_EQ(error, QStringLiteral("'27' is not a diameter of ВЕЛАРС-Сфера-ПП (полнопроходной) (50, "
-                                    "80, 100, 150, 200, 300, 400 mm, or their position from 0)"));
+    EXPECT_EQ(error,
+              QStringLiteral("'27' is not a diameter of ВЕЛАРС-Сфера-ПП (полнопроходной) (50, "
+                             "80, 100, 150, 200, 300, 400 mm, or their position from 0)"));
     EXPECT_EQ(ResolveDiameter(5, QStringLiteral("3"), nullptr), -1);
     EXPECT_EQ(ResolveDiameter(5, QStringLiteral("100.0"), nullptr), -1);
     EXPECT_EQ(ResolveDiameter(3, QStringLiteral("400"), nullptr), -1);

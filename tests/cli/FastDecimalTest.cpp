@@ -21,11 +21,34 @@ long double Reference(const std::string& text) {
 }
 
 TEST(FastDecimalTest, TakesPlainNumbersWithParseDecimalsValue) {
-    for (const char* text :
-         {"0", "-0", "+0", "0.68", "0,68", "500", "20", "-40", "0.3", "101.325", "101,325", ".5",
-          "5.", "-.5", "1e5", "1E+5", "2.5e-3", "0e999", "0.000000000000000000000001",
-          "9999999999999999999", "1234567890123456789e8", "0.1", "0.7", "273.15", "1e27",
-          "1e-27", "00000000000000000000000001", "-0.0e-0"}) {
+    for (const char* text : {"0",
+                             "-0",
+                             "+0",
+                             "0.68",
+                             "0,68",
+                             "500",
+                             "20",
+                             "-40",
+                             "0.3",
+                             "101.325",
+                             "101,325",
+                             ".5",
+                             "5.",
+                             "-.5",
+                             "1e5",
+                             "1E+5",
+                             "2.5e-3",
+                             "0e999",
+                             "0.000000000000000000000001",
+                             "9999999999999999999",
+                             "1234567890123456789e8",
+                             "0.1",
+                             "0.7",
+                             "273.15",
+                             "1e27",
+                             "1e-27",
+                             "00000000000000000000000001",
+                             "-0.0e-0"}) {
         long double fast = 12345;
         ASSERT_TRUE(FastParseDecimal(text, fast)) << text;
         EXPECT_TRUE(SameBits(fast, Reference(text))) << text;
@@ -43,9 +66,9 @@ TEST(FastDecimalTest, LeavesNumbersBeyondItsExactRangeToParseDecimal) {
 TEST(FastDecimalTest, DeclinesEverythingElse) {
     // Blanks, lone marks, two marks, missing or long exponents, other
     // characters: ParseDecimal decides these.
-    for (const char* text : {"", " 5", "5 ", ".", "-", "-.", "1.2.3", "1,2.3", "e5", "1e", "1e+",
-                             "1e0005", "0e5000", "abc", "5x", "0x10", "inf", "nan", "1_000",
-                             "\xD0\x9F"}) {
+    for (const char* text :
+         {"",    " 5",     "5 ",     ".",   "-",  "-.",   "1.2.3", "1,2.3", "e5",    "1e",
+          "1e+", "1e0005", "0e5000", "abc", "5x", "0x10", "inf",   "nan",   "1_000", "\xD0\x9F"}) {
         long double value = 42;
         EXPECT_FALSE(FastParseDecimal(text, value)) << text;
         EXPECT_EQ(value, 42) << text;

@@ -45,21 +45,24 @@ ToolRun Tool(const QStringList& arguments, const QString& locale = QStringLitera
 
 // The worked example's gas data.
 QStringList Gas(const QString& flow = QStringLiteral("500")) {
-    return {QStringLiteral("--density"), QStringLiteral("0,68"), QStringLiteral("--flow"), flow,
-            QStringLiteral("--temperature"), QStringLiteral("20"), QStringLiteral("--gauge"),
-            QStringLiteral("0,3"), QStringLiteral("--atm"), QStringLiteral("101,325")};
+    return {QStringLiteral("--density"),     QStringLiteral("0,68"),
+            QStringLiteral("--flow"),        flow,
+            QStringLiteral("--temperature"), QStringLiteral("20"),
+            QStringLiteral("--gauge"),       QStringLiteral("0,3"),
+            QStringLiteral("--atm"),         QStringLiteral("101,325")};
 }
 
 QStringList Device(int model, int section, int dy) {
     return {QStringLiteral("--model"), QString::number(model), QStringLiteral("--section"),
-            QString::number(section), QStringLiteral("--dy"), QString::number(dy)};
+            QString::number(section),  QStringLiteral("--dy"), QString::number(dy)};
 }
 
 QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
 // "73,76 Па ( 8 мм вод. ст.)" -> {"73,76", "8"}
 QStringList PaneNumbers(const QString& line) {
-    static const QRegularExpression pattern(QStringLiteral("^(.*) Па \\( (.*) мм вод\\. ст\\.\\)\\.?$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(.*) Па \\( (.*) мм вод\\. ст\\.\\)\\.?$"));
     const QRegularExpressionMatch match = pattern.match(line);
     EXPECT_TRUE(match.hasMatch()) << line.toStdString();
     return {match.captured(1), match.captured(2)};
@@ -77,8 +80,8 @@ TEST(SizingToolTest, EveryRowOfTheComparisonEqualsTheOneInstallationMode) {
     ASSERT_EQ(table.status, 0) << table.err.toStdString();
     const QStringList rows = Lines(table.out);
     ASSERT_EQ(rows.size(), 89);  // the header and every choice with the cut-in model
-    EXPECT_EQ(Cells(rows[0]).mid(0, 7),
-              (QStringList{"model", "section", "Dy, mm", "loss, Pa", "mm w.c.", "increase, Pa", "mm w.c."}));
+    EXPECT_EQ(Cells(rows[0]).mid(0, 7), (QStringList{"model", "section", "Dy, mm", "loss, Pa",
+                                                     "mm w.c.", "increase, Pa", "mm w.c."}));
     double previous = -1;
     for (qsizetype i = 1; i < rows.size(); ++i) {
         const QStringList cells = Cells(rows[i].trimmed());
@@ -95,7 +98,10 @@ TEST(SizingToolTest, EveryRowOfTheComparisonEqualsTheOneInstallationMode) {
             EXPECT_EQ(cells.mid(5, 2), PaneNumbers(pane.last())) << rows[i].toStdString();
         }
         // Sorted by the loss.
-        const double loss = QString(cells[3]).remove(QChar(0x00A0)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+        const double loss = QString(cells[3])
+                                .remove(QChar(0x00A0))
+                                .replace(QLatin1Char(','), QLatin1Char('.'))
+                                .toDouble();
         EXPECT_LE(previous, loss);
         previous = loss;
     }
@@ -113,14 +119,16 @@ TEST(SizingToolTest, ComparisonCsvEqualsTheCsvModeToTheLastDigit) {
     ASSERT_EQ(rows.size(), 89);
     EXPECT_EQ(rows[0], QStringLiteral("model,model_name,section,section_name,dy,loss_pa,loss_mm,"
                                       "allowed_increase_pa,allowed_increase_mm,fault"));
-    QByteArray input = "model;section;dy;density;flow;temperature;gauge_pressure;atm_pressure;ldy\n";
+    QByteArray input =
+        "model;section;dy;density;flow;temperature;gauge_pressure;atm_pressure;ldy\n";
     for (qsizetype i = 1; i < rows.size(); ++i) {
         const QStringList f = rows[i].split(QLatin1Char(','));
         input += (f[0] + QLatin1Char(';') + f[2] + QLatin1Char(';') + f[4] +
                   QStringLiteral(";0,68;500;20;0,3;101,325;4,5\n"))
                      .toUtf8();
     }
-    const ToolRun csv = Tool({QStringLiteral("--csv"), QStringLiteral("-")}, QStringLiteral("C.UTF-8"), input);
+    const ToolRun csv = Tool({QStringLiteral("--csv"), QStringLiteral("-")},
+                             QStringLiteral("C.UTF-8"), input);
     ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
     const QStringList expected = Lines(csv.out);
     ASSERT_EQ(expected.size(), rows.size());
@@ -154,16 +162,20 @@ TEST(SizingToolTest, LossLimitKeepsTheChoicesAtOrUnderIt) {
     for (const QString& row : all) byLoss.emplace(row.split(QLatin1Char(','))[5].toDouble(), row);
     // The limit exactly at a loss keeps that choice.
     const QString atLimit = std::next(byLoss.begin(), 40)->second.split(QLatin1Char(','))[5];
-    const int kept = static_cast<int>(std::distance(byLoss.begin(), byLoss.upper_bound(atLimit.toDouble())));
+    const int kept =
+        static_cast<int>(std::distance(byLoss.begin(), byLoss.upper_bound(atLimit.toDouble())));
 
-    arguments << QStringLiteral("--max-loss") << QString(atLimit).replace(QLatin1Char('.'), QLatin1Char(','));
+    arguments << QStringLiteral("--max-loss")
+              << QString(atLimit).replace(QLatin1Char('.'), QLatin1Char(','));
     const ToolRun csv = Tool(arguments);
     ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
     const QStringList rows = Lines(csv.out).mid(1);
     EXPECT_EQ(rows.size(), kept);
-    for (const QString& row : rows) EXPECT_LE(row.split(QLatin1Char(','))[5].toDouble(), atLimit.toDouble());
+    for (const QString& row : rows)
+        EXPECT_LE(row.split(QLatin1Char(','))[5].toDouble(), atLimit.toDouble());
     EXPECT_TRUE(rows.contains(std::next(byLoss.begin(), 40)->second));
-    EXPECT_TRUE(csv.err.startsWith(QStringLiteral("%1 of 84 choices left out: %1 with a loss above ").arg(84 - kept)))
+    EXPECT_TRUE(csv.err.startsWith(
+        QStringLiteral("%1 of 84 choices left out: %1 with a loss above ").arg(84 - kept)))
         << csv.err.toStdString();
 
     // The table says it after the rows; faults are left out and counted.
@@ -172,8 +184,9 @@ TEST(SizingToolTest, LossLimitKeepsTheChoicesAtOrUnderIt) {
     const ToolRun table = Tool(atZero);
     ASSERT_EQ(table.status, 0);
     EXPECT_EQ(Lines(table.out).size(), 1 + 84 - 28 + 1);
-    EXPECT_TRUE(table.out.endsWith(QStringLiteral(
-        "\n\n28 of 84 choices left out: 0 with a loss above 100,00 Pa, 28 whose calculation failed\n")))
+    EXPECT_TRUE(
+        table.out.endsWith(QStringLiteral("\n\n28 of 84 choices left out: 0 with a loss above "
+                                          "100,00 Pa, 28 whose calculation failed\n")))
         << table.out.toStdString();
 }
 
@@ -190,7 +203,8 @@ TEST(SizingToolTest, FaultsAtFlowZeroForTheFrictionModels) {
         const bool friction = f[0] == QLatin1String("0") || f[0] == QLatin1String("2");
         // The faults come last.
         EXPECT_EQ(friction, i >= 88 - 32) << rows[i].toStdString();
-        EXPECT_EQ(f.last(), friction ? QStringLiteral("Floating point division by zero") : QString());
+        EXPECT_EQ(f.last(),
+                  friction ? QStringLiteral("Floating point division by zero") : QString());
         if (!friction) {
             EXPECT_EQ(f[5], QStringLiteral("0"));
         }
@@ -205,17 +219,20 @@ TEST(SizingToolTest, FaultsAtFlowZeroForTheFrictionModels) {
     const QStringList lines = Lines(text.out);
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0], QStringLiteral("ВЕЛАРС-Сфера-Вр (врезной), Турбулизатор-Н, Dy 50 mm"));
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("calculation failed: Floating point division by zero")));
+    EXPECT_TRUE(
+        lines[2].endsWith(QStringLiteral("calculation failed: Floating point division by zero")));
     EXPECT_TRUE(lines[2].trimmed().startsWith(QStringLiteral("0,00")));
     for (int i = 3; i < 7; ++i) EXPECT_FALSE(lines[i].contains(QStringLiteral("failed")));
 }
 
 TEST(SizingToolTest, CurveAtTheEnteredFlowEqualsTheSingleCalculation) {
-    for (const auto& [model, section, dy] : {std::tuple{3, 1, 100}, std::tuple{0, 3, 150}, std::tuple{5, 0, 80}}) {
+    for (const auto& [model, section, dy] :
+         {std::tuple{3, 1, 100}, std::tuple{0, 3, 150}, std::tuple{5, 0, 80}}) {
         QStringList arguments = Device(model, section, dy);
         arguments << Gas();
         const QStringList pane = Lines(Tool(arguments).out);
-        arguments << QStringLiteral("--curve") << QStringLiteral("--points") << QStringLiteral("200");
+        arguments << QStringLiteral("--curve") << QStringLiteral("--points")
+                  << QStringLiteral("200");
         const ToolRun curve = Tool(arguments);
         ASSERT_EQ(curve.status, 0) << curve.err.toStdString();
         const QStringList lines = Lines(curve.out);
@@ -232,7 +249,8 @@ TEST(SizingToolTest, CurveAtTheEnteredFlowEqualsTheSingleCalculation) {
     // A range of its own, in CSV.
     QStringList arguments = Device(3, 1, 100);
     arguments << Gas(QStringLiteral("10")) << QStringLiteral("--curve") << QStringLiteral("--csv")
-              << QStringLiteral("--flow-range") << QStringLiteral("250:500,0") << QStringLiteral("--points=2");
+              << QStringLiteral("--flow-range") << QStringLiteral("250:500,0")
+              << QStringLiteral("--points=2");
     EXPECT_EQ(Tool(arguments).out,
               QStringLiteral("flow,loss_pa,loss_mm,allowed_increase_pa,allowed_increase_mm,fault\n"
                              "250,18.440346,1.880392,1.8440346,0.1880392,\n"
@@ -243,10 +261,12 @@ TEST(SizingToolTest, PlotIsAnImageOfTheStatedSize) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QStringList arguments = Device(0, 1, 100);
-    arguments << Gas() << QStringLiteral("--curve") << QStringLiteral("--max-loss") << QStringLiteral("40");
+    arguments << Gas() << QStringLiteral("--curve") << QStringLiteral("--max-loss")
+              << QStringLiteral("40");
 
     const QString png = folder.filePath(QStringLiteral("curve.png"));
-    ToolRun run = Tool(arguments + QStringList{QStringLiteral("--plot"), png, QStringLiteral("--plot-size"),
+    ToolRun run = Tool(arguments + QStringList{QStringLiteral("--plot"), png,
+                                               QStringLiteral("--plot-size"),
                                                QStringLiteral("640x400")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.err, QString());
@@ -256,25 +276,28 @@ TEST(SizingToolTest, PlotIsAnImageOfTheStatedSize) {
     // Something is drawn: not one colour only.
     bool drawn = false;
     for (int x = 0; x < image.width() && !drawn; x += 3)
-        for (int y = 0; y < image.height() && !drawn; y += 3) drawn = image.pixel(x, y) != image.pixel(0, 0);
+        for (int y = 0; y < image.height() && !drawn; y += 3)
+            drawn = image.pixel(x, y) != image.pixel(0, 0);
     EXPECT_TRUE(drawn);
 
     // No display, even where the environment asks for the X11 platform.
     const QString svg = folder.filePath(QStringLiteral("curve.SVG"));
-    run = Tool(arguments + QStringList{QStringLiteral("--plot"), svg}, QStringLiteral("ru_RU.UTF-8"), {},
-               QStringLiteral("xcb"));
+    run = Tool(arguments + QStringList{QStringLiteral("--plot"), svg},
+               QStringLiteral("ru_RU.UTF-8"), {}, QStringLiteral("xcb"));
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QFile file(svg);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString svgText = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(svgText.contains(QStringLiteral("viewBox=\"0 0 900 560\""))) << svgText.left(400).toStdString();
+    EXPECT_TRUE(svgText.contains(QStringLiteral("viewBox=\"0 0 900 560\"")))
+        << svgText.left(400).toStdString();
     // The texts, drawn in runs of their own.
     QString text;
     const QRegularExpression textRun(QStringLiteral(">([^<]*)</text>"));
-    for (const QRegularExpressionMatch& match : textRun.globalMatch(svgText)) text += match.captured(1);
-    for (const char* label : {"Расход Q, нм³/ч", "Потери давления ΔP, Па", "Потери давления",
-                              "Допустимое увеличение", "Предел 40 Па",
-                              "Нет расчета при Q = 0: Floating point division by zero"})
+    for (const QRegularExpressionMatch& match : textRun.globalMatch(svgText))
+        text += match.captured(1);
+    for (const char* label :
+         {"Расход Q, нм³/ч", "Потери давления ΔP, Па", "Потери давления", "Допустимое увеличение",
+          "Предел 40 Па", "Нет расчета при Q = 0: Floating point division by zero"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(label))) << label;
 
     // A folder in the way of the image: nothing is written, the status says so.
@@ -296,10 +319,12 @@ TEST(SizingToolTest, UsageErrors) {
         {{"--max-loss", "5"}, "'--max-loss' needs --compare or --curve"},
         {{"--compare", "--points", "5"}, "'--points' needs --curve"},
         {{"--curve", "--plot-size", "10x10"}, "'--plot-size' needs --plot"},
-        {{"--compare", "--max-loss", "lots"}, "option '--max-loss': 'lots' is not a valid floating point value"},
+        {{"--compare", "--max-loss", "lots"},
+         "option '--max-loss': 'lots' is not a valid floating point value"},
         {{"--curve", "--points", "0"}, "option '--points': '0' is not a number from 1 to 100000"},
         {{"--curve", "--flow-range", "5"}, "option '--flow-range': '5' is not of the form A:B"},
-        {{"--curve", "--flow-range", "0:x"}, "option '--flow-range': 'x' is not a valid floating point value"},
+        {{"--curve", "--flow-range", "0:x"},
+         "option '--flow-range': 'x' is not a valid floating point value"},
         {{"--curve", "--plot", "a.gif"}, "option '--plot': 'a.gif' does not end in .svg or .png"},
         {{"--curve", "--plot", "a.png", "--plot-size", "50x5000"}, "is not WIDTHxHEIGHT"},
     };
@@ -309,12 +334,14 @@ TEST(SizingToolTest, UsageErrors) {
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
     }
     // Invalid gas data is reported by field, as for one installation.
-    const ToolRun run = Tool({"--compare", "--density", "0,6,8", "--flow", "5", "--temperature", "20",
-                              "--gauge", "0,3", "--atm", "100", "--ldy", "x"});
+    const ToolRun run = Tool({"--compare", "--density", "0,6,8", "--flow", "5", "--temperature",
+                              "20", "--gauge", "0,3", "--atm", "100", "--ldy", "x"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, QString());
-    EXPECT_EQ(run.err, QStringLiteral("field 'density' (--density): '0,6,8' is not a valid floating point value\n"
-                                      "field 'ldy' (--ldy): 'x' is not a valid floating point value\n"));
+    EXPECT_EQ(
+        run.err,
+        QStringLiteral("field 'density' (--density): '0,6,8' is not a valid floating point value\n"
+                       "field 'ldy' (--ldy): 'x' is not a valid floating point value\n"));
 }
 
 }  // namespace

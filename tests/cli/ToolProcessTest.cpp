@@ -42,11 +42,20 @@ ToolRun Tool(const QStringList& arguments, const QString& locale = QStringLitera
 }
 
 QStringList Example(const QString& model, const QString& section, const QString& dy) {
-    return {QStringLiteral("--model"),   model,        QStringLiteral("--section"),
-            section,                     QStringLiteral("--dy"), dy,
-            QStringLiteral("--density"), QStringLiteral("0,68"),  QStringLiteral("--flow"),
-            QStringLiteral("500"),       QStringLiteral("--temperature=20"),
-            QStringLiteral("--gauge"),   QStringLiteral("0,3"),   QStringLiteral("--atm"),
+    return {QStringLiteral("--model"),
+            model,
+            QStringLiteral("--section"),
+            section,
+            QStringLiteral("--dy"),
+            dy,
+            QStringLiteral("--density"),
+            QStringLiteral("0,68"),
+            QStringLiteral("--flow"),
+            QStringLiteral("500"),
+            QStringLiteral("--temperature=20"),
+            QStringLiteral("--gauge"),
+            QStringLiteral("0,3"),
+            QStringLiteral("--atm"),
             QStringLiteral("101,325")};
 }
 
@@ -65,8 +74,9 @@ QString PaneText(int model, int section, int dy, const Separators& separators) {
 TEST(ToolProcessTest, PrintsTheResultsPaneInTheUsersLocale) {
     // Qt takes the separators from its own locale data: no system locale
     // needs to be installed for this.
-    const ToolRun russian = Tool(Example(QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("100")),
-                             QStringLiteral("ru_RU.UTF-8"));
+    const ToolRun russian = Tool(
+        Example(QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("100")),
+        QStringLiteral("ru_RU.UTF-8"));
     EXPECT_EQ(russian.status, 0) << russian.err.toStdString();
     EXPECT_EQ(russian.err, QString());
     const QStringList lines = russian.out.split(QLatin1Char('\n'));
@@ -76,8 +86,8 @@ TEST(ToolProcessTest, PrintsTheResultsPaneInTheUsersLocale) {
     EXPECT_EQ(lines[4], QStringLiteral(" "));
     EXPECT_EQ(lines[8], QStringLiteral("7,38 Па ( 1 мм вод. ст.)."));
 
-    const ToolRun plain = Tool(Example(QStringLiteral("ВЕЛАРС-МТ7"), QStringLiteral("Турбулизатор-Н"),
-                                   QStringLiteral("100")));
+    const ToolRun plain = Tool(Example(QStringLiteral("ВЕЛАРС-МТ7"),
+                                       QStringLiteral("Турбулизатор-Н"), QStringLiteral("100")));
     EXPECT_EQ(plain.status, 0);
     EXPECT_EQ(plain.out, PaneText(3, 1, 100, Separators{QLatin1Char('.'), QChar()}));
 }
@@ -88,53 +98,58 @@ TEST(ToolProcessTest, SameLinesAsThePaneForEveryModel) {
         int model, section, dy;
     } cases[] = {{0, 0, 400}, {0, 3, 50}, {1, 2, 150}, {3, 2, 27}, {4, 0, 300}, {5, 1, 80}};
     for (const auto& c : cases) {
-        const ToolRun run = Tool(Example(QString::number(c.model), QString::number(c.section),
-                                     QString::number(c.dy)),
-                             QStringLiteral("ru_RU.UTF-8"));
+        const ToolRun run = Tool(
+            Example(QString::number(c.model), QString::number(c.section), QString::number(c.dy)),
+            QStringLiteral("ru_RU.UTF-8"));
         EXPECT_EQ(run.status, 0) << c.model;
         EXPECT_EQ(run.out, PaneText(c.model, c.section, c.dy, russian)) << c.model;
     }
 }
 
 TEST(ToolProcessTest, VerboseAddsTheIntermediateValues) {
-    QStringList arguments = Example(QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("100"));
+    QStringList arguments = Example(QStringLiteral("0"), QStringLiteral("1"),
+                                    QStringLiteral("100"));
     arguments << QStringLiteral("--verbose");
     const ToolRun run = Tool(arguments);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.startsWith(PaneText(0, 1, 100, Separators{QLatin1Char('.'), QChar()})));
-    for (const char* line : {"\nIntermediate values:\n", "\nμ = 0.0000119135775\n", "\np = 0.4 MPa\n",
-                             "\nRe = 221290.78 (exponential fit, Re > 100000)\n",
-                             "\nλ = 0.0153755415\n", "\nvalDzetaPP = 0.047049157\n",
-                             "\nvalDzetaTurb = 1.8\n", "\nvalDzetaSum = 1.8470491\n",
-                             "\nvalDPpoteri = 49.542145 Pa\n"})
+    for (const char* line :
+         {"\nIntermediate values:\n", "\nμ = 0.0000119135775\n", "\np = 0.4 MPa\n",
+          "\nRe = 221290.78 (exponential fit, Re > 100000)\n", "\nλ = 0.0153755415\n",
+          "\nvalDzetaPP = 0.047049157\n", "\nvalDzetaTurb = 1.8\n", "\nvalDzetaSum = 1.8470491\n",
+          "\nvalDPpoteri = 49.542145 Pa\n"})
         EXPECT_TRUE(run.out.contains(QString::fromUtf8(line))) << line;
 
     // A slow flow takes the Blasius formula; a table model has no friction.
     arguments[9] = QStringLiteral("5");
     EXPECT_TRUE(Tool(arguments).out.contains(QStringLiteral("(Blasius formula, Re <= 100000)")));
     arguments[1] = QStringLiteral("3");
-    EXPECT_TRUE(Tool(arguments).out.contains(QStringLiteral("friction factor: not used by this model")));
+    EXPECT_TRUE(
+        Tool(arguments).out.contains(QStringLiteral("friction factor: not used by this model")));
 }
 
 TEST(ToolProcessTest, InvalidInputsNameTheirFields) {
-    const ToolRun run = Tool({QStringLiteral("--model"), QStringLiteral("2"), QStringLiteral("--section"),
-                          QStringLiteral("9"), QStringLiteral("--dy"), QStringLiteral("50"),
-                          QStringLiteral("--density"), QStringLiteral("0,6,8"), QStringLiteral("--flow"),
-                          QStringLiteral("500"), QStringLiteral("--temperature"), QStringLiteral("20"),
-                          QStringLiteral("--atm"), QStringLiteral("101")});
+    const ToolRun run =
+        Tool({QStringLiteral("--model"), QStringLiteral("2"), QStringLiteral("--section"),
+              QStringLiteral("9"), QStringLiteral("--dy"), QStringLiteral("50"),
+              QStringLiteral("--density"), QStringLiteral("0,6,8"), QStringLiteral("--flow"),
+              QStringLiteral("500"), QStringLiteral("--temperature"), QStringLiteral("20"),
+              QStringLiteral("--atm"), QStringLiteral("101")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, QString());
-    EXPECT_EQ(run.err,
-              QStringLiteral("field 'section' (--section): '9' is not a section of ВЕЛАРС-Сфера-Вр "
-                             "(врезной) (0 Без турбулизатора, 1 Турбулизатор-Н, 2 Шумоглушитель, 3 "
-                             "Турбулизатор-Н исп. реверс)\n"
-                             "field 'density' (--density): '0,6,8' is not a valid floating point value\n"
-                             "field 'gauge_pressure' (--gauge-pressure): missing\n"
-                             "field 'ldy' (--ldy): missing\n"));
+    EXPECT_EQ(
+        run.err,
+        QStringLiteral("field 'section' (--section): '9' is not a section of ВЕЛАРС-Сфера-Вр "
+                       "(врезной) (0 Без турбулизатора, 1 Турбулизатор-Н, 2 Шумоглушитель, 3 "
+                       "Турбулизатор-Н исп. реверс)\n"
+                       "field 'density' (--density): '0,6,8' is not a valid floating point value\n"
+                       "field 'gauge_pressure' (--gauge-pressure): missing\n"
+                       "field 'ldy' (--ldy): missing\n"));
 }
 
 TEST(ToolProcessTest, FloatingPointFaultIsReported) {
-    QStringList arguments = Example(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("100"));
+    QStringList arguments = Example(QStringLiteral("0"), QStringLiteral("0"),
+                                    QStringLiteral("100"));
     arguments[9] = QStringLiteral("0");  // no flow: division by zero in the Blasius formula
     const ToolRun run = Tool(arguments);
     EXPECT_EQ(run.status, 1);
@@ -149,9 +164,11 @@ TEST(ToolProcessTest, UsageErrorsAndHelp) {
     } cases[] = {
         {{QStringLiteral("--flux"), QStringLiteral("5")}, "unknown option '--flux'"},
         {{QStringLiteral("--flow")}, "option '--flow' needs a value"},
-        {{QStringLiteral("--flow=1"), QStringLiteral("--flow=2")}, "option '--flow' is given twice"},
+        {{QStringLiteral("--flow=1"), QStringLiteral("--flow=2")},
+         "option '--flow' is given twice"},
         {{QStringLiteral("extra")}, "unexpected argument 'extra'"},
-        {{QStringLiteral("--csv"), QStringLiteral("x.csv"), QStringLiteral("--model"), QStringLiteral("1")},
+        {{QStringLiteral("--csv"), QStringLiteral("x.csv"), QStringLiteral("--model"),
+          QStringLiteral("1")},
          "'--model' cannot be combined with --csv"},
         {{QStringLiteral("--csv"), QStringLiteral("/nonexistent/in.csv")},
          "cannot open '/nonexistent/in.csv': No such file or directory"},
@@ -164,9 +181,9 @@ TEST(ToolProcessTest, UsageErrorsAndHelp) {
 
     const ToolRun help = Tool({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
-    for (const char* text : {"--csv FILE", "--verbose", "gauge_pressure", "Exit status",
-                             "ВЕЛАРС-МТ7-Сфера", "Турбулизатор-Н исп. реверс", "needs --ldy",
-                             "--version"})
+    for (const char* text :
+         {"--csv FILE", "--verbose", "gauge_pressure", "Exit status", "ВЕЛАРС-МТ7-Сфера",
+          "Турбулизатор-Н исп. реверс", "needs --ldy", "--version"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(text))) << text;
 
     const ToolRun version = Tool({QStringLiteral("--version")});
@@ -181,10 +198,11 @@ TEST(ToolProcessTest, CsvFileWithABadRow) {
     const QString input = folder.filePath(QStringLiteral("in.csv"));
     QFile file(input);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n"
-               "3,1,100,0.68,500,20,0.3,101.325\n"
-               "3,1,100,0.68,five hundred,20,0.3,101.325\n"
-               "4,0,300,0.7,800,10,0.6,100\n");
+    file.write(
+        "model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n"
+        "3,1,100,0.68,500,20,0.3,101.325\n"
+        "3,1,100,0.68,five hundred,20,0.3,101.325\n"
+        "4,0,300,0.7,800,10,0.6,100\n");
     file.close();
 
     const ToolRun run = Tool({QStringLiteral("--csv"), input});
@@ -205,7 +223,7 @@ TEST(ToolProcessTest, CsvFileWithABadRow) {
 
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("taken")));
     const ToolRun blocked = Tool({QStringLiteral("--csv"), input, QStringLiteral("--output"),
-                              folder.filePath(QStringLiteral("taken"))});
+                                  folder.filePath(QStringLiteral("taken"))});
     EXPECT_EQ(blocked.status, 2);
     EXPECT_TRUE(blocked.err.contains(QStringLiteral("cannot write"))) << blocked.err.toStdString();
 
@@ -237,15 +255,17 @@ TEST(ToolProcessTest, LostWritesFailTheRun) {
     const QString input = folder.filePath(QStringLiteral("in.csv"));
     QFile file(input);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n"
-               "3,1,100,0.68,500,20,0.3,101.325\n");
+    file.write(
+        "model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n"
+        "3,1,100,0.68,500,20,0.3,101.325\n");
     file.close();
     for (const QStringList& arguments :
          {QStringList{QStringLiteral("--csv"), input},
           QStringList{QStringLiteral("--csv"), input, QStringLiteral("--output"), full}}) {
         const ToolRun run = Tool(arguments, QStringLiteral("C.UTF-8"), full);
         EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("No space left on device"))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("No space left on device")))
+            << run.err.toStdString();
     }
 }
 
@@ -259,10 +279,12 @@ TEST(ToolProcessTest, ReadsPipesAndDevicesInBoundedPieces) {
     std::thread writer([&] {
         const int fd = ::open(fifo.constData(), O_WRONLY);
         if (fd < 0) return;
-        std::string text = "model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n";
+        std::string text =
+            "model,section,dy,density,flow,temperature,gauge_pressure,atm_pressure\n";
         for (int i = 0; i < rows; ++i) text += "3,1,100,0.68,500,20,0.3,101.325\n";
         for (std::size_t at = 0; at < text.size();) {
-            const ssize_t n = ::write(fd, text.data() + at, std::min<std::size_t>(4096, text.size() - at));
+            const ssize_t n = ::write(fd, text.data() + at,
+                                      std::min<std::size_t>(4096, text.size() - at));
             if (n <= 0) break;
             at += static_cast<std::size_t>(n);
         }

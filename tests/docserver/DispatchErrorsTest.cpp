@@ -10,8 +10,8 @@
 namespace velars::test {
 namespace {
 
-constexpr HRESULT kOutOfRange = HRESULT(0x800A1200u);   // error 4608
-constexpr HRESULT kNoDocument = HRESULT(0x800A1098u);   // error 4248
+constexpr HRESULT kOutOfRange = HRESULT(0x800A1200u);  // error 4608
+constexpr HRESULT kNoDocument = HRESULT(0x800A1098u);  // error 4248
 
 class DispatchErrorsTest : public ServerFixture {
 protected:
@@ -36,8 +36,7 @@ TEST_F(DispatchErrorsTest, NamesAreFoundWhateverTheirCase) {
     for (const QString& name : names) {
         DISPID id = DISPID_UNKNOWN;
         ASSERT_EQ(application->GetIDsOfNames(&name, 1, LOCALE_SYSTEM_DEFAULT, &id), S_OK);
-        if (first == DISPID_UNKNOWN)
-            first = id;
+        if (first == DISPID_UNKNOWN) first = id;
         EXPECT_EQ(id, first);
     }
     EXPECT_EQ(AutoGet(AutoGet(word.vWordApp, "documents"), "COUNT").lVal(), 1);
@@ -80,24 +79,69 @@ TEST_F(DispatchErrorsTest, WrongCallKindCountAndNamedArgument) {
         bool namedPut;
         HRESULT expected;
     } cases[] = {
-        {"property called as a method", word.vDocuments, QStringLiteral("Count"),
-         DISPATCH_METHOD, {}, true, DISP_E_MEMBERNOTFOUND},
-        {"method read as a property", paragraphs, QStringLiteral("Add"), DISPATCH_PROPERTYGET,
-         {}, true, DISP_E_MEMBERNOTFOUND},
-        {"read-only property put", word.vDocuments, QStringLiteral("Count"),
-         DISPATCH_PROPERTYPUT, {Variant::FromI4(2)}, true, DISP_E_MEMBERNOTFOUND},
-        {"Item without its index", paragraphs, QStringLiteral("Item"), DISPATCH_METHOD, {}, true,
+        {"property called as a method",
+         word.vDocuments,
+         QStringLiteral("Count"),
+         DISPATCH_METHOD,
+         {},
+         true,
+         DISP_E_MEMBERNOTFOUND},
+        {"method read as a property",
+         paragraphs,
+         QStringLiteral("Add"),
+         DISPATCH_PROPERTYGET,
+         {},
+         true,
+         DISP_E_MEMBERNOTFOUND},
+        {"read-only property put",
+         word.vDocuments,
+         QStringLiteral("Count"),
+         DISPATCH_PROPERTYPUT,
+         {Variant::FromI4(2)},
+         true,
+         DISP_E_MEMBERNOTFOUND},
+        {"Item without its index",
+         paragraphs,
+         QStringLiteral("Item"),
+         DISPATCH_METHOD,
+         {},
+         true,
          DISP_E_BADPARAMCOUNT},
-        {"Item with two indexes", word.vDocuments, QStringLiteral("Item"), DISPATCH_METHOD,
-         {Variant::FromI4(1), Variant::FromI4(1)}, true, DISP_E_BADPARAMCOUNT},
-        {"Add with an argument", paragraphs, QStringLiteral("Add"), DISPATCH_METHOD,
-         {Variant::FromI4(1)}, true, DISP_E_BADPARAMCOUNT},
-        {"get with an argument", word.vWordApp, QStringLiteral("Visible"), DISPATCH_PROPERTYGET,
-         {Variant::FromI4(1)}, true, DISP_E_BADPARAMCOUNT},
-        {"put with two values", font, QStringLiteral("Size"), DISPATCH_PROPERTYPUT,
-         {Variant::FromI4(12), Variant::FromI4(14)}, true, DISP_E_BADPARAMCOUNT},
-        {"put without DISPID_PROPERTYPUT", font, QStringLiteral("Size"), DISPATCH_PROPERTYPUT,
-         {Variant::FromI4(12)}, false, DISP_E_PARAMNOTOPTIONAL},
+        {"Item with two indexes",
+         word.vDocuments,
+         QStringLiteral("Item"),
+         DISPATCH_METHOD,
+         {Variant::FromI4(1), Variant::FromI4(1)},
+         true,
+         DISP_E_BADPARAMCOUNT},
+        {"Add with an argument",
+         paragraphs,
+         QStringLiteral("Add"),
+         DISPATCH_METHOD,
+         {Variant::FromI4(1)},
+         true,
+         DISP_E_BADPARAMCOUNT},
+        {"get with an argument",
+         word.vWordApp,
+         QStringLiteral("Visible"),
+         DISPATCH_PROPERTYGET,
+         {Variant::FromI4(1)},
+         true,
+         DISP_E_BADPARAMCOUNT},
+        {"put with two values",
+         font,
+         QStringLiteral("Size"),
+         DISPATCH_PROPERTYPUT,
+         {Variant::FromI4(12), Variant::FromI4(14)},
+         true,
+         DISP_E_BADPARAMCOUNT},
+        {"put without DISPID_PROPERTYPUT",
+         font,
+         QStringLiteral("Size"),
+         DISPATCH_PROPERTYPUT,
+         {Variant::FromI4(12)},
+         false,
+         DISP_E_PARAMNOTOPTIONAL},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -125,8 +169,8 @@ TEST_F(DispatchErrorsTest, ArgumentsOfTheWrongType) {
          Variant()},
         {"paragraph index as words", paragraphs, QStringLiteral("Item"), DISPATCH_METHOD,
          Variant::FromBstr(QStringLiteral("первый"))},
-        {"document index as an object", word.vDocuments, QStringLiteral("Item"),
-         DISPATCH_METHOD, Variant::FromDispatch(word.vWordApp.pdispVal())},
+        {"document index as an object", word.vDocuments, QStringLiteral("Item"), DISPATCH_METHOD,
+         Variant::FromDispatch(word.vWordApp.pdispVal())},
         {"Visible as null", word.vWordApp, QStringLiteral("Visible"), DISPATCH_PROPERTYPUT,
          Variant::Null()},
     };

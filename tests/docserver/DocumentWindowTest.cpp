@@ -26,24 +26,19 @@ constexpr unsigned kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
 // The paragraphs of an ODT file's content.xml, as plain text.
 std::optional<QStringList> OdtParagraphs(const QString& path, QByteArray* contentXml = nullptr) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const auto entries = ReadZip(file.readAll());
-    if (!entries)
-        return std::nullopt;
+    if (!entries) return std::nullopt;
     for (const ZipEntry& entry : *entries) {
-        if (entry.name != QLatin1String("content.xml"))
-            continue;
-        if (contentXml)
-            *contentXml = entry.data;
+        if (entry.name != QLatin1String("content.xml")) continue;
+        if (contentXml) *contentXml = entry.data;
         QStringList paragraphs;
         QXmlStreamReader xml(entry.data);
         int depth = 0;
         while (!xml.atEnd()) {
             xml.readNext();
             if (xml.isStartElement() && xml.name() == QLatin1String("p")) {
-                if (depth++ == 0)
-                    paragraphs << QString();
+                if (depth++ == 0) paragraphs << QString();
             } else if (xml.isEndElement() && xml.name() == QLatin1String("p")) {
                 --depth;
             } else if (depth > 0 && xml.isCharacters()) {
@@ -53,8 +48,7 @@ std::optional<QStringList> OdtParagraphs(const QString& path, QByteArray* conten
                 paragraphs.last() += QString(std::max(count, 1), QLatin1Char(' '));
             }
         }
-        if (xml.hasError())
-            return std::nullopt;
+        if (xml.hasError()) return std::nullopt;
         return paragraphs;
     }
     return std::nullopt;
@@ -100,8 +94,7 @@ TEST_F(DocumentWindowTest, SaveAsOdtWritesTheReportAndCountsAsSaved) {
     const auto paragraphs = OdtParagraphs(path, &content);
     ASSERT_TRUE(paragraphs.has_value());
     QStringList expected;
-    for (const ReportLine& line : SampleReport())
-        expected << line.text;
+    for (const ReportLine& line : SampleReport()) expected << line.text;
     expected << QString();  // the empty paragraph after the report
     EXPECT_EQ(*paragraphs, expected);
     EXPECT_TRUE(content.contains("fo:font-size=\"14pt\""));
@@ -153,11 +146,10 @@ TEST_F(DocumentWindowTest, SaveAsDocxWritesAWordDocumentAndLeavesTheChangesUnsav
     const auto entries = ReadZip(file.readAll());
     ASSERT_TRUE(entries.has_value());
     std::map<QString, QByteArray> parts;
-    for (const ZipEntry& entry : *entries)
-        parts[entry.name] = entry.data;
-    for (const char* name : {"[Content_Types].xml", "_rels/.rels", "word/document.xml",
-                             "word/_rels/document.xml.rels", "word/styles.xml",
-                             "docProps/core.xml"})
+    for (const ZipEntry& entry : *entries) parts[entry.name] = entry.data;
+    for (const char* name :
+         {"[Content_Types].xml", "_rels/.rels", "word/document.xml", "word/_rels/document.xml.rels",
+          "word/styles.xml", "docProps/core.xml"})
         EXPECT_EQ(parts.count(QString::fromLatin1(name)), 1u) << name;
 
     // The paragraphs' texts in order, the header's run bold and 14 pt, centred.
@@ -172,8 +164,7 @@ TEST_F(DocumentWindowTest, SaveAsDocxWritesAWordDocumentAndLeavesTheChangesUnsav
     }
     ASSERT_FALSE(xml.hasError());
     QStringList expected;
-    for (const ReportLine& line : SampleReport())
-        expected << line.text;
+    for (const ReportLine& line : SampleReport()) expected << line.text;
     expected << QString();
     EXPECT_EQ(texts, expected);
     const QByteArray& body = parts[QStringLiteral("word/document.xml")];
@@ -268,8 +259,9 @@ TEST_F(DocumentWindowTest, CallsAfterTheUserClosedTheWindowFailWithoutHarm) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(Call(*object, name, DISPATCH_PROPERTYGET).hr, RPC_E_DISCONNECTED);
     }
-    EXPECT_EQ(Call(font, QStringLiteral("Bold"), DISPATCH_PROPERTYPUT, {Variant::FromBool(true)}).hr,
-              RPC_E_DISCONNECTED);
+    EXPECT_EQ(
+        Call(font, QStringLiteral("Bold"), DISPATCH_PROPERTYPUT, {Variant::FromBool(true)}).hr,
+        RPC_E_DISCONNECTED);
     // The application itself still answers: it has no documents left.
     EXPECT_EQ(AutoGet(word.vDocuments, "Count").lVal(), 0);
     EXPECT_EQ(Call(word.vWordApp, QStringLiteral("ActiveWindow"), DISPATCH_PROPERTYGET).hr,
@@ -292,8 +284,7 @@ TEST_F(DocumentWindowTest, UnchangedDocumentClosesWithoutAsking) {
     EXPECT_EQ(AutoGet(document, "Saved").boolVal(), VARIANT_TRUE);
     QPointer<DocumentWindow> fresh;
     for (DocumentWindow* candidate : DocumentWindows()) {
-        if (candidate != window)
-            fresh = candidate;
+        if (candidate != window) fresh = candidate;
     }
     ASSERT_FALSE(fresh.isNull());
     EXPECT_TRUE(fresh->isVisible());

@@ -106,8 +106,8 @@ TEST_F(ReportDocumentTest, ReadBackThroughAutomation) {
     EXPECT_EQ(AutoGet(word.vParagraph, "Alignment").lVal(), 1);
     EXPECT_EQ(AutoGet(AutoGet(word.vDocument, "Paragraphs"), "Count").lVal(), 3);
 
-    const Variant spacing =
-        AutoGet(AutoGet(AutoGet(word.vWordApp, "Selection"), "ParagraphFormat"), "LineSpacing");
+    const Variant spacing = AutoGet(AutoGet(AutoGet(word.vWordApp, "Selection"), "ParagraphFormat"),
+                                    "LineSpacing");
     EXPECT_DOUBLE_EQ(spacing.dblVal(), 11);
 }
 
@@ -132,8 +132,7 @@ TEST_F(ReportDocumentTest, TextPutKeepsTheParagraphsAndReplacesTheOldText) {
     AutoPut(range, "Text", Bstr(QStringLiteral("строка 1\rстрока 2\r\nстрока 3")));
     const QTextDocument* document = OnlyWindow()->Document();
     EXPECT_EQ(document->blockCount(), 2);
-    EXPECT_EQ(AutoGet(range, "Text").bstrVal(),
-              QStringLiteral("строка 1\vстрока 2\vстрока 3"));
+    EXPECT_EQ(AutoGet(range, "Text").bstrVal(), QStringLiteral("строка 1\vстрока 2\vстрока 3"));
     // Replaced text keeps the paragraph's formatting.
     EXPECT_EQ(ShownFormat(document->firstBlock()).fontPointSize(), 12);
 
@@ -146,15 +145,14 @@ TEST_F(ReportDocumentTest, ItemAcceptsEveryIntegerType) {
     StartWord();
     WriteReport(SampleReport());
     const Variant paragraphs = AutoGet(word.vDocument, "Paragraphs");
-    for (const Variant& index : {Variant::FromUI1(2), Variant::FromI1(2), Variant::FromI2(2),
-                                 Variant::FromI4(2), Variant::FromR8(2.0),
-                                 Variant::FromBstr(QStringLiteral("2"))}) {
+    for (const Variant& index :
+         {Variant::FromUI1(2), Variant::FromI1(2), Variant::FromI2(2), Variant::FromI4(2),
+          Variant::FromR8(2.0), Variant::FromBstr(QStringLiteral("2"))}) {
         SCOPED_TRACE(testing::Message() << "VARTYPE " << index.vt());
         const CallAnswer item = Call(paragraphs, QStringLiteral("Item"), DISPATCH_METHOD, {index});
         ASSERT_EQ(item.hr, S_OK);
         ASSERT_EQ(item.result.vt(), VT_DISPATCH);
-        EXPECT_EQ(AutoGet(AutoGet(item.result, "Range"), "Text").bstrVal(),
-                  SampleReport()[1].text);
+        EXPECT_EQ(AutoGet(AutoGet(item.result, "Range"), "Text").bstrVal(), SampleReport()[1].text);
     }
 }
 
@@ -204,8 +202,8 @@ TEST_F(ReportDocumentTest, SecondStartOpensASecondWindowAndLeavesTheFirst) {
         firstLines << window->Document()->firstBlock().text();
     }
     firstLines.sort();
-    EXPECT_EQ(firstLines, QStringList({QStringLiteral("второй отчет"),
-                                       QStringLiteral("первый отчет")}));
+    EXPECT_EQ(firstLines,
+              QStringList({QStringLiteral("второй отчет"), QStringLiteral("первый отчет")}));
 }
 
 TEST_F(ReportDocumentTest, UnshownWindowGoesWithTheLastObjectThatRefersToIt) {

@@ -36,8 +36,7 @@ CallAnswer Call(const Variant& object, const QString& name, std::uint16_t flags,
     }
     DISPID id = DISPID_UNKNOWN;
     answer.hr = dispatch->GetIDsOfNames(&name, 1, LOCALE_SYSTEM_DEFAULT, &id);
-    if (FAILED(answer.hr))
-        return answer;
+    if (FAILED(answer.hr)) return answer;
     std::vector<Variant> reversed(args.rbegin(), args.rend());
     DISPID putId = DISPID_PROPERTYPUT;
     DISPPARAMS params;
@@ -53,18 +52,14 @@ CallAnswer Call(const Variant& object, const QString& name, std::uint16_t flags,
 }
 
 QTextCharFormat ShownFormat(const QTextBlock& block) {
-    if (block.begin() != block.end())
-        return block.begin().fragment().charFormat();
+    if (block.begin() != block.end()) return block.begin().fragment().charFormat();
     return block.charFormat();
 }
 
-ServerFixture::ServerFixture() {
-    RegisterDocumentServer(factory, platform);
-}
+ServerFixture::ServerFixture() { RegisterDocumentServer(factory, platform); }
 
 ServerFixture::~ServerFixture() {
-    for (DocumentWindow* window : DocumentWindows())
-        delete window;
+    for (DocumentWindow* window : DocumentWindows()) delete window;
 }
 
 void ServerFixture::StartWord(QSize mainWindow) {
@@ -78,15 +73,13 @@ void ServerFixture::AddParagraph(const ReportLine& line) {
 }
 
 void ServerFixture::WriteReport(const std::vector<ReportLine>& lines) {
-    for (const ReportLine& line : lines)
-        AddParagraph(line);
+    for (const ReportLine& line : lines) AddParagraph(line);
 }
 
 std::vector<DocumentWindow*> ServerFixture::DocumentWindows() {
     std::vector<DocumentWindow*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<DocumentWindow*>(widget))
-            windows.push_back(window);
+        if (auto* window = qobject_cast<DocumentWindow*>(widget)) windows.push_back(window);
     }
     return windows;
 }

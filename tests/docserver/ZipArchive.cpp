@@ -7,9 +7,10 @@ namespace velars::test {
 std::optional<std::vector<ZipEntry>> ReadZip(const QByteArray& archive) {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source =
-        zip_source_buffer_create(archive.constData(), zip_uint64_t(archive.size()), 0, &error);
-    zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
+    zip_source_t* source = zip_source_buffer_create(archive.constData(),
+                                                    zip_uint64_t(archive.size()), 0, &error);
+    zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error)
+                        : nullptr;
     zip_error_fini(&error);
     if (zip == nullptr) {
         zip_source_free(source);

@@ -11,7 +11,7 @@ namespace velars::test {
 
 struct ZipEntry {
     QString name;
-    int method = 0;  // 0 stored, 8 deflated
+    int method = 0;   // 0 stored, 8 deflated
     QByteArray data;  // uncompressed
 };
 

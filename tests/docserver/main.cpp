@@ -8,8 +8,7 @@ QtMessageHandler previousHandler = nullptr;
 // The offscreen platform warns about every window it cannot raise; that says
 // nothing about the code under test.
 void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.startsWith(QLatin1String("This plugin does not support")))
-        return;
+    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
     previousHandler(type, context, text);
 }
 
@@ -17,8 +16,7 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 
 int main(int argc, char** argv) {
     // Test discovery runs the binary without the test environment.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     previousHandler = qInstallMessageHandler(QuietOffscreenNotes);
     testing::InitGoogleTest(&argc, argv);

@@ -24,8 +24,7 @@ const char kDarkScheme[] =
     "style=Fusion\n";
 
 void Stop(std::unique_ptr<QProcess>& process) {
-    if (!process)
-        return;
+    if (!process) return;
     if (process->state() != QProcess::NotRunning) {
         process->kill();
         process->waitForFinished(5000);
@@ -48,12 +47,10 @@ std::unique_ptr<QProcess> RealDisplay::Spawn(const QString& program, const QStri
                                              const QString& workingDirectory,
                                              const QString& outputFile, const QString& errorFile) {
     auto process = std::make_unique<QProcess>();
-    if (!workingDirectory.isEmpty())
-        process->setWorkingDirectory(workingDirectory);
+    if (!workingDirectory.isEmpty()) process->setWorkingDirectory(workingDirectory);
     // Nothing reads the pipes of a long-lived process while the test waits:
     // its output goes to files, so that a full pipe never blocks it.
-    if (!outputFile.isEmpty())
-        process->setStandardOutputFile(outputFile);
+    if (!outputFile.isEmpty()) process->setStandardOutputFile(outputFile);
     process->setStandardErrorFile(errorFile.isEmpty() ? QProcess::nullDevice() : errorFile);
     process->setProgram(program);
     process->setArguments(args);
@@ -70,8 +67,7 @@ RealDisplay::Result RealDisplay::Run(const QString& program, const QStringList& 
     env.insert(QStringLiteral("DISPLAY"), display_);
     std::unique_ptr<QProcess> process = Spawn(program, args, env);
     Result result;
-    if (!process->waitForStarted(timeoutMs))
-        return result;
+    if (!process->waitForStarted(timeoutMs)) return result;
     if (!process->waitForFinished(timeoutMs)) {
         Stop(process);
         return result;
@@ -85,10 +81,8 @@ bool RealDisplay::WaitFor(const std::function<bool()>& condition, int timeoutMs)
     QElapsedTimer timer;
     timer.start();
     for (;;) {
-        if (condition())
-            return true;
-        if (timer.elapsed() > timeoutMs)
-            return false;
+        if (condition()) return true;
+        if (timer.elapsed() > timeoutMs) return false;
         QThread::msleep(50);
     }
 }
@@ -185,13 +179,11 @@ std::vector<XWindow> RealDisplay::VisibleWindows() {
         QRegularExpression::DotMatchesEverythingOption);
     for (const QByteArray& line : ids.out.split('\n')) {
         const QString id = QString::fromLatin1(line.trimmed());
-        if (id.isEmpty())
-            continue;
+        if (id.isEmpty()) continue;
         const Result name = Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id});
         const Result info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
         const auto m = geometry.match(QString::fromUtf8(info.out));
-        if (name.exitCode != 0 || !m.hasMatch())
-            continue;
+        if (name.exitCode != 0 || !m.hasMatch()) continue;
         windows.push_back({id, QString::fromUtf8(name.out).trimmed(),
                            QRect(m.captured(1).toInt(), m.captured(2).toInt(),
                                  m.captured(3).toInt(), m.captured(4).toInt())});
@@ -221,8 +213,7 @@ bool RealDisplay::WaitForNoWindow(const QString& pattern, int timeoutMs) {
     return WaitFor(
         [&] {
             for (const XWindow& w : VisibleWindows())
-                if (name.match(w.name).hasMatch())
-                    return false;
+                if (name.match(w.name).hasMatch()) return false;
             return true;
         },
         timeoutMs);
@@ -239,9 +230,8 @@ void RealDisplay::ClickAt(QPoint onDesktop) {
 }
 
 void RealDisplay::Type(const QString& text) {
-    Run(QStringLiteral("xdotool"),
-        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
-         QStringLiteral("--"), text});
+    Run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"),
+                                    QStringLiteral("30"), QStringLiteral("--"), text});
 }
 
 void RealDisplay::Key(const QString& keys) {
@@ -269,8 +259,7 @@ bool RealDisplay::MarkClipboard() {
                     {QStringLiteral("-quiet"), QStringLiteral("-selection"),
                      QStringLiteral("clipboard"), QStringLiteral("-i")},
                     env, {}, QProcess::nullDevice());
-    if (!marker_->waitForStarted(5000))
-        return false;
+    if (!marker_->waitForStarted(5000)) return false;
     marker_->write(marker.toUtf8());
     marker_->waitForBytesWritten(5000);
     marker_->closeWriteChannel();
@@ -278,8 +267,7 @@ bool RealDisplay::MarkClipboard() {
 }
 
 QString RealDisplay::CopyFocused(const QString& target) {
-    if (!MarkClipboard())
-        return QStringLiteral("<the clipboard cannot be marked>");
+    if (!MarkClipboard()) return QStringLiteral("<the clipboard cannot be marked>");
     const QString marker = ReadClipboard(QStringLiteral("UTF8_STRING"));
     Key(QStringLiteral("ctrl+a ctrl+c"));
     const bool copied = WaitFor(
@@ -295,8 +283,9 @@ QString RealDisplay::CopyFrom(QPoint inMain, const QString& target) {
 }
 
 QImage RealDisplay::Screenshot() {
-    const Result r = Run(QStringLiteral("import"),
-                         {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    const Result r = Run(
+        QStringLiteral("import"),
+        {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     return QImage::fromData(r.out, "PNG");
 }
 

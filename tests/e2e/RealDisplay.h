@@ -86,8 +86,7 @@ private:
     std::unique_ptr<QProcess> Spawn(const QString& program, const QStringList& args,
                                     const QProcessEnvironment& env,
                                     const QString& workingDirectory = {},
-                                    const QString& outputFile = {},
-                                    const QString& errorFile = {});
+                                    const QString& outputFile = {}, const QString& errorFile = {});
     std::vector<XWindow> VisibleWindows();
     QString ReadClipboard(const QString& target);
     // Makes a marker of our own the clipboard's content, so that a copy that

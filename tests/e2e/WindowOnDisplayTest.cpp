@@ -51,8 +51,7 @@ QStringList BoldTextPerParagraph(const QString& html) {
         QString runs;
         for (auto s = span.globalMatch(p.next().captured(1)); s.hasNext();) {
             const auto m = s.next();
-            if (m.captured(1).contains(QLatin1String("font-weight:700")))
-                runs += m.captured(2);
+            if (m.captured(1).contains(QLatin1String("font-weight:700"))) runs += m.captured(2);
         }
         runs.replace(QLatin1String("&quot;"), QLatin1String("\""));
         runs.replace(QLatin1String("&amp;"), QLatin1String("&"));
@@ -65,8 +64,8 @@ QStringList BoldTextPerParagraph(const QString& html) {
 // a long run of white paper, and what of them is ink.
 struct Page {
     QRect paper;
-    int ink = 0;        // near-black pixels on the paper
-    int firstInkY = -1; // the first row with ink
+    int ink = 0;         // near-black pixels on the paper
+    int firstInkY = -1;  // the first row with ink
 };
 
 Page FindPage(const QImage& image) {
@@ -87,8 +86,7 @@ Page FindPage(const QImage& image) {
             const QColor c = image.pixelColor(x, y);
             if (std::max({c.red(), c.green(), c.blue()}) < 80) {
                 ++page.ink;
-                if (page.firstInkY < 0)
-                    page.firstInkY = y;
+                if (page.firstInkY < 0) page.firstInkY = y;
             }
         }
     }
@@ -128,7 +126,8 @@ protected:
     void EnterWorkedExample() {
         display.Click(at::mePlotnost);
         display.Key(QStringLiteral("shift+Tab shift+Tab"));
-        display.Key(QStringLiteral("Down Down Down Down Tab Down Down Tab Down Down Down Down Tab"));
+        display.Key(
+            QStringLiteral("Down Down Down Down Tab Down Down Tab Down Down Down Down Tab"));
         for (const char* value : {"0,68", "500", "0,3", "", "101,325", "20"}) {
             display.Type(QString::fromUtf8(value));
             display.Key(QStringLiteral("Tab"));
@@ -223,15 +222,15 @@ TEST_F(OnDisplay, TheWorkedExampleByKeyboardGivesNineLinesAndThreeBoldRuns) {
     display.Key(QStringLiteral("F9"));
     const QString html = display.CopyFrom(at::RichEdit1, QStringLiteral("text/html"));
     const QString text = display.CopyFocused();
-    EXPECT_EQ(text.split(QLatin1Char('\n')),
-              QStringList({"Результаты расчета:", "Наибольшие потери давления на ПП",
-                           "и турбулизаторе (в чистом состоянии):", "73,76 Па ( 8 мм вод. ст.)",
-                           " ", "Допустимое значение увеличения",
-                           "перепада давления на загрязненном", "устройстве подготовки потока:",
-                           "7,38 Па ( 1 мм вод. ст.)."}));
+    EXPECT_EQ(
+        text.split(QLatin1Char('\n')),
+        QStringList({"Результаты расчета:", "Наибольшие потери давления на ПП",
+                     "и турбулизаторе (в чистом состоянии):", "73,76 Па ( 8 мм вод. ст.)", " ",
+                     "Допустимое значение увеличения", "перепада давления на загрязненном",
+                     "устройстве подготовки потока:", "7,38 Па ( 1 мм вод. ст.)."}));
     EXPECT_EQ(BoldTextPerParagraph(html),
-              QStringList({"Результаты расчета:", "", "", "73,76 Па ( 8 мм вод. ст.)", " ", "",
-                           "", "", "7,38 Па ( 1 мм вод. ст.)."}))
+              QStringList({"Результаты расчета:", "", "", "73,76 Па ( 8 мм вод. ст.)", " ", "", "",
+                           "", "7,38 Па ( 1 мм вод. ст.)."}))
         << html.toStdString();
 }
 

@@ -86,10 +86,10 @@ TEST_F(IniFileRead, CrLfAndLoneCrOrLfEachEndALine) {
         const char* content;
         const char* value;
     } cases[] = {
-        {"[namber]\r\nn=7\r", "7"},           // the last line ends in a lone CR
-        {"[namber]\rn=7\r[s]\rk=1", "7"},      // old Mac line ends throughout
+        {"[namber]\r\nn=7\r", "7"},        // the last line ends in a lone CR
+        {"[namber]\rn=7\r[s]\rk=1", "7"},  // old Mac line ends throughout
         {"[namber]\nn=7\r\n", "7"},
-        {"[s]\nk=1\r[namber]\nn=7", "7"},      // a lone CR between LF lines
+        {"[s]\nk=1\r[namber]\nn=7", "7"},  // a lone CR between LF lines
         {"[namber]\r\rn=7\n\r\n", "7"},
     };
     for (const auto& c : cases)

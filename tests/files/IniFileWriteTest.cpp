@@ -119,8 +119,7 @@ TEST_F(IniFileWrite, Utf16FileStaysUtf16) {
         bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
         return bytes;
     };
-    EXPECT_EQ(After(utf16("[Ключ]\r\nn=1\r\n"), "ключ", "N", "Два"),
-              utf16("[Ключ]\r\nn=Два\r\n"));
+    EXPECT_EQ(After(utf16("[Ключ]\r\nn=1\r\n"), "ключ", "N", "Два"), utf16("[Ключ]\r\nn=Два\r\n"));
     EXPECT_EQ(IniFile(file_).ReadString("КЛЮЧ", "n", ""), "Два");
 }
 

@@ -32,7 +32,8 @@ protected:
 
     // What lies beside the executable, the executable itself included.
     QStringList BesideTheExecutable() const {
-        return QDir(bin_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        return QDir(bin_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                    QDir::NoDotAndDotDot);
     }
 
     FakePlatformServices platform_;
@@ -119,7 +120,8 @@ TEST_F(InstalledCounter, ProgramFolderElsewhereDecidedByOwnerAndAccess) {
     };
     for (const auto& c : cases) {
         platform_.foreignFolders = c.foreign ? std::vector<QString>{opt} : std::vector<QString>{};
-        platform_.readOnlyFolders = c.readOnly ? std::vector<QString>{opt + "/"} : std::vector<QString>{};
+        platform_.readOnlyFolders = c.readOnly ? std::vector<QString>{opt + "/"}
+                                               : std::vector<QString>{};
         const CounterPlace place = FindCounterPlace(platform_);
         EXPECT_EQ(place.perUser, c.perUser) << c.foreign << c.readOnly;
         EXPECT_EQ(place.counterFile, c.perUser ? userCounter_ : opt + "/velars-tp_nr.ini");
@@ -129,7 +131,8 @@ TEST_F(InstalledCounter, ProgramFolderElsewhereDecidedByOwnerAndAccess) {
 
 TEST_F(InstalledCounter, XdgDataHomeWithATrailingSlash) {
     platform_.userDataFolder = Path("data") + "/";
-    EXPECT_EQ(FindCounterPlace(platform_).counterFile, Path("data") + "/velars-tp/velars-tp_nr.ini");
+    EXPECT_EQ(FindCounterPlace(platform_).counterFile,
+              Path("data") + "/velars-tp/velars-tp_nr.ini");
 }
 
 }  // namespace

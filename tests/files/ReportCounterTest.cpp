@@ -32,8 +32,7 @@ TEST(CounterFilePath, ReplacesOnlyTheLastExtensionOfTheName) {
         {"/opt/velars/a.b:c", "/opt/velars/a_nr.ini"},
         {"calc.exe", "calc_nr.ini"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CounterFilePath(c.exe), c.counter) << c.exe;
+    for (const auto& c : cases) EXPECT_EQ(CounterFilePath(c.exe), c.counter) << c.exe;
 }
 
 TEST(ProgramFolder, KeepsTheTrailingSeparator) {
@@ -47,8 +46,7 @@ protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         folder_ = Path("");
-        if (!folder_.endsWith('/'))
-            folder_ += '/';
+        if (!folder_.endsWith('/')) folder_ += '/';
         platform_.executablePath = folder_ + "velars-tp.exe";
         counter_ = folder_ + "velars-tp_nr.ini";
     }
@@ -65,8 +63,7 @@ protected:
             EXPECT_EQ(box.style, 0x30u);
             EXPECT_EQ(box.owner, BoxOwner::MainWindow);
         }
-        for (const auto& dialog : platform_.saveDialogs)
-            EXPECT_EQ(dialog.filter, "");
+        for (const auto& dialog : platform_.saveDialogs) EXPECT_EQ(dialog.filter, "");
     }
 
     FakePlatformServices platform_;

@@ -18,8 +18,7 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
     return file.readAll();
 }
 

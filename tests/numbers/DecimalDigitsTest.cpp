@@ -63,10 +63,10 @@ void ExpectSameAsReference(long double value) {
 
 TEST(ExpandDecimal, MatchesTheExactConversionEverywhere) {
     // Ties in the 19th digit go to even, as in any round-to-nearest.
-    for (long double v : {100000000000000000.5L, 100000000000000001.5L, 999999999999999999.5L,
-                          0.01L, 0.1L, 1e17L, 1e18L, std::nextafter(1e18L, 0.0L),
-                          std::nextafter(0.01L, 0.0L), 0.015625L, 0.0155L, 9.9999999999999999999L,
-                          0.099999999999999999999L, 123456789.0L, 1e-4950L, 1e4932L}) {
+    for (long double v :
+         {100000000000000000.5L, 100000000000000001.5L, 999999999999999999.5L, 0.01L, 0.1L, 1e17L,
+          1e18L, std::nextafter(1e18L, 0.0L), std::nextafter(0.01L, 0.0L), 0.015625L, 0.0155L,
+          9.9999999999999999999L, 0.099999999999999999999L, 123456789.0L, 1e-4950L, 1e4932L}) {
         ExpectSameAsReference(v);
         ExpectSameAsReference(-v);
     }
@@ -74,7 +74,8 @@ TEST(ExpandDecimal, MatchesTheExactConversionEverywhere) {
     std::uniform_int_distribution<int> binaryExponent(-80, 70);
     for (int i = 0; i < 100000; ++i) {
         const unsigned long long mantissa = random() | (1ULL << 63);
-        const long double v = std::ldexp(static_cast<long double>(mantissa), binaryExponent(random) - 63);
+        const long double v = std::ldexp(static_cast<long double>(mantissa),
+                                         binaryExponent(random) - 63);
         ExpectSameAsReference(v);
         // Powers of ten and their neighbours, where the decimal exponent changes.
         const long double power = std::pow(10.0L, static_cast<long double>(i % 24 - 4));

@@ -18,7 +18,9 @@ struct Accepted {
     long double expected;
 };
 
-void PrintTo(const Accepted& c, std::ostream* os) { *os << QString::fromUtf16(c.text).toStdString(); }
+void PrintTo(const Accepted& c, std::ostream* os) {
+    *os << QString::fromUtf16(c.text).toStdString();
+}
 
 class ParseDecimalAccepts : public testing::TestWithParam<Accepted> {};
 
@@ -37,30 +39,30 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Accepted{u"0.5", 0.5L}, Accepted{u"0,5", 0.5L}, Accepted{u"  0,5  ", 0.5L},
                     Accepted{u"+.5", 0.5L}, Accepted{u"5.", 5.0L}, Accepted{u"1e3", 1000.0L},
                     Accepted{u"1E+3", 1000.0L}, Accepted{u"25e-1", 2.5L},
-                    Accepted{u"-12,75", -12.75L}, Accepted{u"007", 7.0L},
-                    Accepted{u".", 0.0L}, Accepted{u"-.", -0.0L}, Accepted{u"-0", -0.0L},
-                    Accepted{u" -.25e1 ", -2.5L}, Accepted{u".e5", 0.0L},
+                    Accepted{u"-12,75", -12.75L}, Accepted{u"007", 7.0L}, Accepted{u".", 0.0L},
+                    Accepted{u"-.", -0.0L}, Accepted{u"-0", -0.0L}, Accepted{u" -.25e1 ", -2.5L},
+                    Accepted{u".e5", 0.0L},
                     // Correct rounding to the extended type.
                     Accepted{u"0.1", 0.1L}, Accepted{u"0,3", 0.3L},
-                    Accepted{u"123456789012345678901234567890",
-                             123456789012345678901234567890.0L},
+                    Accepted{u"123456789012345678901234567890", 123456789012345678901234567890.0L},
                     Accepted{u"3.14159265358979323846264338327950288",
                              3.14159265358979323846264338327950288L}));
 
 // The exponent digits are read while their value is below 500: leading zeros
 // keep it at 0, the digit that takes it to 500 or beyond is the last one read,
 // and any digit after that stays unread and makes the text invalid.
-INSTANTIATE_TEST_SUITE_P(
-    ExponentReading, ParseDecimalAccepts,
-    testing::Values(Accepted{u"1e0000000000005", 1e5L}, Accepted{u"1e499", 1e499L},
-                    Accepted{u"1e500", 1e500L}, Accepted{u"1e-500", 1e-500L},
-                    Accepted{u"2e0499", 2e499L}, Accepted{u"1e4000", 1e4000L},
-                    Accepted{u"0.0001e4000", 1e3996L},
-                    // Up to the top of the extended range.
-                    Accepted{u"1.18973149535723176502e4932", std::numeric_limits<long double>::max()},
-                    // Below it: denormals and zero are fine.
-                    Accepted{u"1e-4940", 1e-4940L}, Accepted{u"1e-4999", 0.0L},
-                    Accepted{u"-1e-4999", -0.0L}));
+INSTANTIATE_TEST_SUITE_P(ExponentReading, ParseDecimalAccepts,
+                         testing::Values(Accepted{u"1e0000000000005", 1e5L},
+                                         Accepted{u"1e499", 1e499L}, Accepted{u"1e500", 1e500L},
+                                         Accepted{u"1e-500", 1e-500L}, Accepted{u"2e0499", 2e499L},
+                                         Accepted{u"1e4000", 1e4000L},
+                                         Accepted{u"0.0001e4000", 1e3996L},
+                                         // Up to the top of the extended range.
+                                         Accepted{u"1.18973149535723176502e4932",
+                                                  std::numeric_limits<long double>::max()},
+                                         // Below it: denormals and zero are fine.
+                                         Accepted{u"1e-4940", 1e-4940L}, Accepted{u"1e-4999", 0.0L},
+                                         Accepted{u"-1e-4999", -0.0L}));
 
 TEST(ParseDecimal, TakesTheLocaleSeparatorAsTheMark) {
     EXPECT_EQ(ParseDecimal(QString::fromUtf16(u"1\u066B5"), kArabicMark), 1.5L);
@@ -80,7 +82,9 @@ struct Rejected {
     const char16_t* copy;  // the text after the mark substitution
 };
 
-void PrintTo(const Rejected& c, std::ostream* os) { *os << QString::fromUtf16(c.text).toStdString(); }
+void PrintTo(const Rejected& c, std::ostream* os) {
+    *os << QString::fromUtf16(c.text).toStdString();
+}
 
 class ParseDecimalRejects : public testing::TestWithParam<Rejected> {};
 
@@ -90,8 +94,8 @@ TEST_P(ParseDecimalRejects, WithTheSubstitutedCopyInTheMessage) {
         ParseDecimal(QString::fromUtf16(c.text), c.separator);
         FAIL() << "accepted";
     } catch (const EConvertError& e) {
-        const QString expected =
-            QLatin1Char('\'') + QString::fromUtf16(c.copy) + QLatin1String("' is not a valid floating point value");
+        const QString expected = QLatin1Char('\'') + QString::fromUtf16(c.copy) +
+                                 QLatin1String("' is not a valid floating point value");
         EXPECT_EQ(e.Message(), expected);
         EXPECT_EQ(QString::fromUtf8(e.what()), expected);
     }
@@ -110,8 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Rejected{u"+-5", kComma, u"+-5"}, Rejected{u"\t5", kComma, u"\t5"},
                     Rejected{u"5\u00A0", kComma, u"5\u00A0"}, Rejected{u"inf", kComma, u"inf"},
                     Rejected{u"nan", kComma, u"nan"}, Rejected{u"\uFF15", kComma, u"\uFF15"},
-                    Rejected{u"1\u066B5", kComma, u"1\u066B5"}, Rejected{u"1e5 5", kComma, u"1e5 5"},
-                    Rejected{u"12a", kComma, u"12a"}, Rejected{u"1d5", kComma, u"1d5"}));
+                    Rejected{u"1\u066B5", kComma, u"1\u066B5"},
+                    Rejected{u"1e5 5", kComma, u"1e5 5"}, Rejected{u"12a", kComma, u"12a"},
+                    Rejected{u"1d5", kComma, u"1d5"}));
 
 INSTANTIATE_TEST_SUITE_P(
     ExponentReading, ParseDecimalRejects,
@@ -125,8 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ParseDecimal, RejectsAMantissaBeyondTheRange) {
     EXPECT_THROW(ParseDecimal(QString(5000, QLatin1Char('9')), kComma), EConvertError);
-    EXPECT_EQ(ParseDecimal(QLatin1String("0.") + QString(5000, QLatin1Char('0')) + QLatin1String("1e500"), kComma),
-              1e-4501L);
+    EXPECT_EQ(
+        ParseDecimal(QLatin1String("0.") + QString(5000, QLatin1Char('0')) + QLatin1String("1e500"),
+                     kComma),
+        1e-4501L);
 }
 
 }  // namespace

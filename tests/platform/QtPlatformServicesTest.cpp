@@ -27,7 +27,8 @@ struct SeenBox {
 
 // Presses `press` in the next message box (Escape when it is NoButton) and
 // returns what the box looked like.
-int AnswerNextBox(const std::function<int()>& show, QMessageBox::StandardButton press, SeenBox& seen) {
+int AnswerNextBox(const std::function<int()>& show, QMessageBox::StandardButton press,
+                  SeenBox& seen) {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
@@ -55,17 +56,19 @@ TEST(QtPlatformServices, MessageBoxStylesMapToIconsButtonsAndResults) {
     } cases[] = {
         {MB_OK, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, IDOK},
         {MB_OK | MB_ICONERROR, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::NoButton, IDOK},
-        {MB_OKCANCEL | MB_ICONQUESTION, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel,
-         QMessageBox::NoButton, IDCANCEL},
+        {MB_OKCANCEL | MB_ICONQUESTION, QMessageBox::Question,
+         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, IDCANCEL},
         {MB_YESNOCANCEL | MB_ICONEXCLAMATION, QMessageBox::Warning,
          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, IDYES},
-        {MB_YESNO | MB_ICONINFORMATION, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::No, IDNO},
+        {MB_YESNO | MB_ICONINFORMATION, QMessageBox::Information,
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::No, IDNO},
     };
     for (const auto& c : cases) {
         SeenBox seen;
         const int result = AnswerNextBox(
-            [&] { return platform.MessageBox("Текст", "Заголовок", c.style, BoxOwner::Application); },
+            [&] {
+                return platform.MessageBox("Текст", "Заголовок", c.style, BoxOwner::Application);
+            },
             c.press, seen);
         EXPECT_EQ(result, c.result) << c.style;
         EXPECT_EQ(seen.icon, c.icon) << c.style;
@@ -125,15 +128,13 @@ TEST(QtPlatformServices, DocumentsFolderFromTheUserFolderSettings) {
     dirs.close();
 
     QtPlatformServices platform;
-    EXPECT_EQ(platform.DocumentsFolder(), QDir(home.path()).absolutePath())
-        << "no such folder yet";
+    EXPECT_EQ(platform.DocumentsFolder(), QDir(home.path()).absolutePath()) << "no such folder yet";
     QDir(home.path()).mkpath(QStringLiteral("Документы"));
     EXPECT_EQ(platform.DocumentsFolder(), home.filePath(QStringLiteral("Документы")));
 
     qputenv("HOME", oldHome);
     qputenv("XDG_CONFIG_HOME", oldConfig);
-    if (oldConfig.isEmpty())
-        qunsetenv("XDG_CONFIG_HOME");
+    if (oldConfig.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(QtPlatformServices, UserDataFolderFollowsXdgDataHome) {
@@ -154,8 +155,7 @@ TEST(QtPlatformServices, UserDataFolderFollowsXdgDataHome) {
     }
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(platform.UserDataFolder(), fallback);
-    if (!saved.isNull())
-        qputenv("XDG_DATA_HOME", saved);
+    if (!saved.isNull()) qputenv("XDG_DATA_HOME", saved);
 }
 
 TEST(QtPlatformServices, FolderOwnerAndWriteAccess) {
@@ -180,8 +180,7 @@ int main(int argc, char** argv) {
     qputenv("LC_ALL", "ru_RU.UTF-8");
     qputenv("LANG", "ru_RU.UTF-8");
     // Test discovery runs the binary without the test environment.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -41,7 +41,8 @@ bool InLegend(QChart& chart, QAbstractSeries* series) {
 TEST(LossChart, FaultsBreakTheLineAndAreNamedInTheLegend) {
     plot::LossChartData data;
     data.choice = {0, 1, 100};
-    data.points = LossCurve(Gas(), data.choice, QString(), QLatin1Char(','), CurveFlows(-100.0f, 100.0f, 5));
+    data.points = LossCurve(Gas(), data.choice, QString(), QLatin1Char(','),
+                            CurveFlows(-100.0f, 100.0f, 5));
     data.separators = {QLatin1Char(','), QChar(0x00A0)};
     ASSERT_EQ(data.points.size(), 5u);
     const std::unique_ptr<QChart> chart(plot::CreateLossChart(data));
@@ -49,14 +50,17 @@ TEST(LossChart, FaultsBreakTheLineAndAreNamedInTheLegend) {
     const std::vector<QLineSeries*> loss = Lines(*chart, plot::LossSeriesName());
     ASSERT_EQ(loss.size(), 1u);  // only the points above zero are calculated
     EXPECT_EQ(loss[0]->count(), 2);
-    EXPECT_EQ(loss[0]->at(1), QPointF(100.0, static_cast<double>(data.points[4].record.valDPpoteri)));
+    EXPECT_EQ(loss[0]->at(1),
+              QPointF(100.0, static_cast<double>(data.points[4].record.valDPpoteri)));
     EXPECT_EQ(Lines(*chart, plot::IncreaseSeriesName()).size(), 1u);
 
     QStringList names;
     for (QAbstractSeries* series : chart->series()) names << series->name();
-    EXPECT_TRUE(names.contains(QStringLiteral("Нет расчета в 2 точках, Q от -100 до -50: Invalid floating point operation")))
+    EXPECT_TRUE(names.contains(QStringLiteral(
+        "Нет расчета в 2 точках, Q от -100 до -50: Invalid floating point operation")))
         << names.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(names.contains(QStringLiteral("Нет расчета при Q = 0: Floating point division by zero")));
+    EXPECT_TRUE(
+        names.contains(QStringLiteral("Нет расчета при Q = 0: Floating point division by zero")));
 
     // The flow axis takes in the faulted flows too.
     const auto* x = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0));
@@ -68,7 +72,8 @@ TEST(LossChart, FaultsBreakTheLineAndAreNamedInTheLegend) {
 TEST(LossChart, AFaultInTheMiddleSplitsTheLineUnderOneLegendEntry) {
     plot::LossChartData data;
     data.choice = {3, 0, 100};
-    data.points = LossCurve(Gas(), data.choice, QString(), QLatin1Char(','), CurveFlows(0.0f, 400.0f, 5));
+    data.points = LossCurve(Gas(), data.choice, QString(), QLatin1Char(','),
+                            CurveFlows(0.0f, 400.0f, 5));
     data.points[2].fault = QStringLiteral("Floating point overflow");
     data.limit = 25.5L;
     // Shown, so that the legend's markers are laid out.

@@ -20,7 +20,9 @@ protected:
         server.ClearCalls();
     }
 
-    const testsupport::FakeDocument& Document() const { return *server.Applications().back()->documents.at(0); }
+    const testsupport::FakeDocument& Document() const {
+        return *server.Applications().back()->documents.at(0);
+    }
 
     ObjectFactory factory;
     RecordingWordServer server;
@@ -34,27 +36,28 @@ TEST_F(AddParagraphTest, AHeaderLineMakesFifteenAccessesInOrder) {
     const QString doc = QStringLiteral("Application.Documents.Item(1)");
     const QString par = doc + ".Paragraphs.Item(1)";
     EXPECT_EQ(server.Described(), (QStringList{
-        doc + ".Paragraphs get",
-        doc + ".Paragraphs.Add method",
-        doc + ".Paragraphs.Item method VT_UI1 1",
-        par + ".Range get",
-        par + ".Range.Text put VT_BSTR \"Расчет № 7\"",
-        par + ".Range get",
-        par + ".Range.Font get",
-        par + ".Range.Font.Size put VT_I1 14",
-        par + ".Range get",
-        par + ".Range.Font get",
-        par + ".Range.Font.Bold put VT_BOOL -1",
-        par + ".Alignment put VT_I1 1",
-        par + ".Range get",
-        par + ".Range.Font get",
-        par + ".Range.Font.Superscript put VT_BOOL 0",
-    }));
+                                      doc + ".Paragraphs get",
+                                      doc + ".Paragraphs.Add method",
+                                      doc + ".Paragraphs.Item method VT_UI1 1",
+                                      par + ".Range get",
+                                      par + ".Range.Text put VT_BSTR \"Расчет № 7\"",
+                                      par + ".Range get",
+                                      par + ".Range.Font get",
+                                      par + ".Range.Font.Size put VT_I1 14",
+                                      par + ".Range get",
+                                      par + ".Range.Font get",
+                                      par + ".Range.Font.Bold put VT_BOOL -1",
+                                      par + ".Alignment put VT_I1 1",
+                                      par + ".Range get",
+                                      par + ".Range.Font get",
+                                      par + ".Range.Font.Superscript put VT_BOOL 0",
+                                  }));
     for (const testsupport::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_EQ(call.lookupLocale, 0x0800u);
-        EXPECT_EQ(call.namedArgs, call.kind == DISPATCH_PROPERTYPUT ? std::vector<DISPID>{DISPID_PROPERTYPUT}
-                                                                     : std::vector<DISPID>{});
+        EXPECT_EQ(call.namedArgs, call.kind == DISPATCH_PROPERTYPUT
+                                      ? std::vector<DISPID>{DISPID_PROPERTYPUT}
+                                      : std::vector<DISPID>{});
     }
     EXPECT_EQ(word.nParagraph, 2);
     EXPECT_EQ(word.vParagraphs.vt(), VT_DISPATCH);

@@ -42,10 +42,11 @@ public:
         call.lcid = lcid;
         call.flags = flags;
         for (unsigned i = 0; i < params->cArgs; ++i) call.args.push_back(params->rgvarg[i]);
-        for (unsigned i = 0; i < params->cNamedArgs; ++i) call.named.push_back(params->rgdispidNamedArgs[i]);
+        for (unsigned i = 0; i < params->cNamedArgs; ++i)
+            call.named.push_back(params->rgdispidNamedArgs[i]);
         call.resultRequested = result != nullptr;
-        call.cleanEntry = *argErr == 0 && excepInfo->pfnDeferredFillIn == nullptr && excepInfo->scode == 0 &&
-                          excepInfo->bstrDescription.isEmpty();
+        call.cleanEntry = *argErr == 0 && excepInfo->pfnDeferredFillIn == nullptr &&
+                          excepInfo->scode == 0 && excepInfo->bstrDescription.isEmpty();
         invocations.push_back(call);
         // Leave debris behind, as a server may: the next call must start clean.
         *argErr = 3;
@@ -191,7 +192,7 @@ TEST(AutoDriverTest, EveryInvocationStartsWithAZeroedExceptionRecord) {
     DISPID id = 0;
     ASSERT_EQ(driver.GetIDsOfNames(QStringLiteral("Add"), id), S_OK);
     EXPECT_EQ(driver.Invoke(id, DISPATCH_METHOD, nullptr, false, false), DISP_E_EXCEPTION);
-    EXPECT_EQ(driver.ArgErr(), 3u);  // the server's debris
+    EXPECT_EQ(driver.ArgErr(), 3u);               // the server's debris
     EXPECT_EQ(driver.ExcepInfo().scode, E_FAIL);  // filled in on request
     EXPECT_EQ(driver.Invoke(id, DISPATCH_METHOD, nullptr, false, false), DISP_E_EXCEPTION);
     ASSERT_EQ(echo->invocations.size(), 2u);
@@ -205,7 +206,8 @@ protected:
 
     const EchoDispatch::Invocation& Last() const { return echo->invocations.back(); }
     QString DescribeArg() const {
-        return Last().args.size() == 1 ? testsupport::DescribeVariant(Last().args[0]) : QStringLiteral("?");
+        return Last().args.size() == 1 ? testsupport::DescribeVariant(Last().args[0])
+                                       : QStringLiteral("?");
     }
 };
 
@@ -349,34 +351,44 @@ TEST(VariantEqualsTest, NumericValuesEqualToOneAndNothingElse) {
         bool equalsOne;
     };
     const Case cases[] = {
-        {Variant::FromI4(1), true},    {Variant::FromI2(1), true},
-        {Variant::FromUI1(1), true},   {Variant::FromI1(1), true},
-        {Variant::FromR8(1.0), true},  {Variant::FromBstr(QStringLiteral(" 1 ")), true},
-        {Variant::FromI4(2), false},   {Variant::FromI4(0), false},
-        {Variant::FromR8(1.5), false}, {Variant::FromBool(true), false},
-        {Variant(), false},            {Variant::Null(), false},
+        {Variant::FromI4(1), true},
+        {Variant::FromI2(1), true},
+        {Variant::FromUI1(1), true},
+        {Variant::FromI1(1), true},
+        {Variant::FromR8(1.0), true},
+        {Variant::FromBstr(QStringLiteral(" 1 ")), true},
+        {Variant::FromI4(2), false},
+        {Variant::FromI4(0), false},
+        {Variant::FromR8(1.5), false},
+        {Variant::FromBool(true), false},
+        {Variant(), false},
+        {Variant::Null(), false},
         {Variant::FromBstr(std::nullopt), false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(VariantEquals(c.value, 1), c.equalsOne) << c.value.vt();
+    for (const Case& c : cases) EXPECT_EQ(VariantEquals(c.value, 1), c.equalsOne) << c.value.vt();
 }
 
 TEST(ObjectFactoryTest, CreatesByProgIdAndReportsEveryFailure) {
     auto echo = std::make_shared<EchoDispatch>();
     ObjectFactory factory;
     factory.Register(QStringLiteral("Word.Application"), [echo] { return echo; });
-    factory.Register(QStringLiteral("Broken.Throws"), []() -> DispatchPtr { throw std::runtime_error("no"); });
+    factory.Register(QStringLiteral("Broken.Throws"),
+                     []() -> DispatchPtr { throw std::runtime_error("no"); });
     factory.Register(QStringLiteral("Broken.Null"), []() -> DispatchPtr { return nullptr; });
 
     DispatchPtr object;
     EXPECT_EQ(factory.CreateInstance(QStringLiteral("Word.Application"), &object), S_OK);
     EXPECT_EQ(object, echo);
-    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Excel.Application"), &object), CO_E_CLASSSTRING);
+    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Excel.Application"), &object),
+              CO_E_CLASSSTRING);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Broken.Throws"), &object), CO_E_SERVER_EXEC_FAILURE);
-    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Broken.Null"), &object), CO_E_SERVER_EXEC_FAILURE);
+    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Broken.Throws"), &object),
+              CO_E_SERVER_EXEC_FAILURE);
+    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Broken.Null"), &object),
+              CO_E_SERVER_EXEC_FAILURE);
     factory.Unregister(QStringLiteral("Word.Application"));
-    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Word.Application"), &object), CO_E_CLASSSTRING);
+    EXPECT_EQ(factory.CreateInstance(QStringLiteral("Word.Application"), &object),
+              CO_E_CLASSSTRING);
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 namespace velars {
 
 void PrintTo(const ReportParagraph& p, std::ostream* os) {
-    *os << "{\"" << p.text.toStdString() << "\", " << int(p.size) << ", " << (p.bold ? "bold" : "regular")
-        << ", " << int(p.alignment) << "}";
+    *os << "{\"" << p.text.toStdString() << "\", " << int(p.size) << ", "
+        << (p.bold ? "bold" : "regular") << ", " << int(p.alignment) << "}";
 }
 
 namespace {
@@ -27,7 +27,7 @@ ReportInputs Inputs(int model, int section, QString dy = QStringLiteral("100")) 
     in.record.valDy = 100;
     in.record.valPlotnost = 0.68f;
     in.record.valQ = 100.0f;
-    in.record.valTgaza = 293.15f;  // 20 °C as validation stores it
+    in.record.valTgaza = 293.15f;   // 20 °C as validation stores it
     in.record.valPizb = 100000.0f;  // 0.1 MPa
     in.record.valPatm = 101000.0f;
     in.record.valDPpoteri = 1234.567f;
@@ -53,9 +53,11 @@ TEST(HeaderParagraphsTest, FiveCentredBoldLinesEndingWithNumberAndDate) {
 
     EXPECT_EQ(HeaderParagraphs(1, QDate(2024, 12, 31)).back().text, "Расчет № 1 от 31.12.2024");
     EXPECT_EQ(HeaderParagraphs(-5, QDate(2024, 1, 9)).back().text, "Расчет № -5 от 09.01.2024");
-    EXPECT_EQ(HeaderParagraphs(1234567, QDate(2024, 1, 9)).back().text, "Расчет № 1234567 от 09.01.2024");
-    EXPECT_EQ(HeaderParagraphs(std::numeric_limits<std::int32_t>::min(), QDate(2024, 1, 9)).back().text,
-              "Расчет № -2147483648 от 09.01.2024");
+    EXPECT_EQ(HeaderParagraphs(1234567, QDate(2024, 1, 9)).back().text,
+              "Расчет № 1234567 от 09.01.2024");
+    EXPECT_EQ(
+        HeaderParagraphs(std::numeric_limits<std::int32_t>::min(), QDate(2024, 1, 9)).back().text,
+        "Расчет № -2147483648 от 09.01.2024");
 }
 
 TEST(BodyParagraphsTest, ModelZeroWithTheSilencer) {
@@ -98,13 +100,19 @@ TEST(BodyParagraphsTest, TheModelAndSectionLinesFollowBothIndices) {
     };
     const QString noLine;
     const Case cases[] = {
-        {0, 2, "Тип измерительного прибора: ВЕЛАРС-Сфера-ПП", "Тип измерительного участка: Шумоглушитель", true},
-        {1, 3, "Тип измерительного прибора: ВЕЛАРС-Сфера-Пр", "Тип измерительного участка: Турбулизатор-Н исп. реверс", true},
-        {2, 1, "Тип измерительного прибора: ВЕЛАРС-Сфера-Вр", "Тип измерительного участка: Турбулизатор-Н", true},
-        {3, 2, "Тип измерительного прибора: ВЕЛАРС-МТ7", "Тип измерительного участка: Турбулизатор-ВС", true},
+        {0, 2, "Тип измерительного прибора: ВЕЛАРС-Сфера-ПП",
+         "Тип измерительного участка: Шумоглушитель", true},
+        {1, 3, "Тип измерительного прибора: ВЕЛАРС-Сфера-Пр",
+         "Тип измерительного участка: Турбулизатор-Н исп. реверс", true},
+        {2, 1, "Тип измерительного прибора: ВЕЛАРС-Сфера-Вр",
+         "Тип измерительного участка: Турбулизатор-Н", true},
+        {3, 2, "Тип измерительного прибора: ВЕЛАРС-МТ7",
+         "Тип измерительного участка: Турбулизатор-ВС", true},
         {3, 3, "Тип измерительного прибора: ВЕЛАРС-МТ7", noLine, true},
-        {4, 0, "Тип измерительного прибора: ВЕЛАРС-Д500", "Тип измерительного участка: Без турбулизатора", false},
-        {5, 2, "Тип измерительного прибора: ВЕЛАРС-МТ7-Сфера", "Тип измерительного участка: Турбулизатор-ВС", true},
+        {4, 0, "Тип измерительного прибора: ВЕЛАРС-Д500",
+         "Тип измерительного участка: Без турбулизатора", false},
+        {5, 2, "Тип измерительного прибора: ВЕЛАРС-МТ7-Сфера",
+         "Тип измерительного участка: Турбулизатор-ВС", true},
         {5, 4, "Тип измерительного прибора: ВЕЛАРС-МТ7-Сфера", noLine, true},
         // No model: the list with the silencer.
         {-1, 2, noLine, "Тип измерительного участка: Шумоглушитель", true},
@@ -122,11 +130,12 @@ TEST(BodyParagraphsTest, TheModelAndSectionLinesFollowBothIndices) {
         if (!c.sectionLine.isEmpty()) expectedHead << c.sectionLine;
         expectedHead << "Диаметр условного прохода: Ду100";
         EXPECT_EQ(texts.mid(0, expectedHead.size()), expectedHead);
-        const int expectedCount = 24 - (c.modelLine.isEmpty() ? 1 : 0) - (c.sectionLine.isEmpty() ? 1 : 0) -
-                                  (c.allowedIncrease ? 0 : 2);
+        const int expectedCount = 24 - (c.modelLine.isEmpty() ? 1 : 0) -
+                                  (c.sectionLine.isEmpty() ? 1 : 0) - (c.allowedIncrease ? 0 : 2);
         EXPECT_EQ(texts.size(), expectedCount);
-        EXPECT_EQ(texts.contains("Допустимое значение увеличения перепада давления на загрязненном УПП:"),
-                  c.allowedIncrease);
+        EXPECT_EQ(
+            texts.contains("Допустимое значение увеличения перепада давления на загрязненном УПП:"),
+            c.allowedIncrease);
         EXPECT_EQ(texts.last(), "УПП - Устройство Подготовки Потока");
     }
 }
@@ -147,7 +156,8 @@ TEST(BodyParagraphsTest, NoDiameterLeavesTheDiameterLineBare) {
 TEST(BodyParagraphsTest, ValuesUseTheLocaleSeparators) {
     const Separators nbsp{QLatin1Char(','), QChar(0x00A0)};
     const QStringList texts = Texts(BodyParagraphs(Inputs(0, 1), nbsp));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Избыточное давление, Ризб.: 0,10 МПа (10\u00A0197 мм вод. ст.)")));
+    EXPECT_TRUE(texts.contains(
+        QStringLiteral("Избыточное давление, Ризб.: 0,10 МПа (10\u00A0197 мм вод. ст.)")));
 
     const Separators dotNoGroup{QLatin1Char('.'), QChar()};
     const QStringList plain = Texts(BodyParagraphs(Inputs(0, 1), dotNoGroup));

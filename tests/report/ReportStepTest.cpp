@@ -44,9 +44,7 @@ protected:
     QString CounterFile() const { return CounterFilePath(platform.executablePath); }
     std::int32_t StoredNumber() { return LoadReportNumber(platform); }
 
-    void Run() {
-        RunReportStep(word, factory, platform, location, QSize(780, 560), inputs);
-    }
+    void Run() { RunReportStep(word, factory, platform, location, QSize(780, 560), inputs); }
 
     QStringList DocumentTexts(std::size_t app = 0) const {
         QStringList texts;
@@ -69,7 +67,8 @@ TEST_F(ReportStepTest, WritesHeaderAndBodyAndAdvancesTheCounter) {
     Run();
 
     std::vector<ReportParagraph> expected = HeaderParagraphs(1, QDate(2026, 3, 5));
-    for (const ReportParagraph& p : BodyParagraphs(inputs, platform.separators)) expected.push_back(p);
+    for (const ReportParagraph& p : BodyParagraphs(inputs, platform.separators))
+        expected.push_back(p);
     ASSERT_EQ(expected.size(), 5u + 24u);
     const auto& paragraphs = server.Applications().at(0)->documents.at(0)->paragraphs;
     ASSERT_EQ(paragraphs.size(), expected.size() + 1);
@@ -118,10 +117,19 @@ TEST_F(ReportStepTest, AFailedStartEndsTheStep) {
         int calls;  // automation calls the failed step made
     };
     const Case cases[] = {
-        {"no Word", [&] { factory.Unregister("Word.Application"); }, "Ошибка при открытии сервера Word", 0},
-        {"Word cannot start", [&] { server.Register(factory); server.SetCreationMode(testsupport::CreationMode::Throw); },
+        {"no Word", [&] { factory.Unregister("Word.Application"); },
          "Ошибка при открытии сервера Word", 0},
-        {"no document", [&] { server.SetCreationMode(testsupport::CreationMode::Succeed); server.AnswerCountWith(Variant::FromI4(2)); },
+        {"Word cannot start",
+         [&] {
+             server.Register(factory);
+             server.SetCreationMode(testsupport::CreationMode::Throw);
+         },
+         "Ошибка при открытии сервера Word", 0},
+        {"no document",
+         [&] {
+             server.SetCreationMode(testsupport::CreationMode::Succeed);
+             server.AnswerCountWith(Variant::FromI4(2));
+         },
          "Ошибка при создании документов", 4},
     };
     int calls = callsBefore;
@@ -175,7 +183,8 @@ TEST_F(ReportStepTest, AServerFailingAtEachCallEndsTheReportThere) {
     };
     const Failure failures[] = {
         {DISP_E_EXCEPTION, testsupport::FailStage::Invoke, "Exception occurred"},
-        {RPC_E_DISCONNECTED, testsupport::FailStage::Invoke, "The object invoked has disconnected from its clients"},
+        {RPC_E_DISCONNECTED, testsupport::FailStage::Invoke,
+         "The object invoked has disconnected from its clients"},
         {DISP_E_UNKNOWNNAME, testsupport::FailStage::Lookup, "Unknown name"},
         {HRESULT(0x80012345u), testsupport::FailStage::Invoke, "OLE error 80012345"},
         {E_FAIL, testsupport::FailStage::Lookup, "Unspecified error"},

@@ -32,27 +32,28 @@ TEST_F(StartWordTest, MakesTheNineteenAccessesInOrder) {
     platform.monitorSize = QSize(1920, 1080);
     ASSERT_TRUE(Start());
 
-    EXPECT_EQ(server.Described(), (QStringList{
-        "Application.Visible put VT_BOOL -1",
-        "Application.Documents get",
-        "Application.Documents.Add method",
-        "Application.Documents.Count get",
-        "Application.Documents.Item method VT_I4 1",
-        "Application.Documents.Item(1).Activate method",
-        "Application.ActiveWindow get",
-        "Application.ActiveWindow.ActivePane get",
-        "Application.ActiveWindow.ActivePane.View get",
-        "Application.ActiveWindow.ActivePane.View.Zoom get",
-        "Application.ActiveWindow.ActivePane.View.Zoom.Percentage put VT_I4 100",
-        "Application.WindowState put VT_I4 0",
-        "Application.Left put VT_I4 305",
-        "Application.Top put VT_I4 46",
-        "Application.Width put VT_I4 700",
-        "Application.Height put VT_I4 706",
-        "Application.Selection get",
-        "Application.Selection.ParagraphFormat get",
-        "Application.Selection.ParagraphFormat.LineSpacing put VT_I4 11",
-    }));
+    EXPECT_EQ(server.Described(),
+              (QStringList{
+                  "Application.Visible put VT_BOOL -1",
+                  "Application.Documents get",
+                  "Application.Documents.Add method",
+                  "Application.Documents.Count get",
+                  "Application.Documents.Item method VT_I4 1",
+                  "Application.Documents.Item(1).Activate method",
+                  "Application.ActiveWindow get",
+                  "Application.ActiveWindow.ActivePane get",
+                  "Application.ActiveWindow.ActivePane.View get",
+                  "Application.ActiveWindow.ActivePane.View.Zoom get",
+                  "Application.ActiveWindow.ActivePane.View.Zoom.Percentage put VT_I4 100",
+                  "Application.WindowState put VT_I4 0",
+                  "Application.Left put VT_I4 305",
+                  "Application.Top put VT_I4 46",
+                  "Application.Width put VT_I4 700",
+                  "Application.Height put VT_I4 706",
+                  "Application.Selection get",
+                  "Application.Selection.ParagraphFormat get",
+                  "Application.Selection.ParagraphFormat.LineSpacing put VT_I4 11",
+              }));
     for (const testsupport::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_TRUE(call.lookedUp);
@@ -60,7 +61,8 @@ TEST_F(StartWordTest, MakesTheNineteenAccessesInOrder) {
         EXPECT_EQ(call.invokeLocale, 0x0800u);
         EXPECT_TRUE(call.cleanEntry);
         const bool put = call.kind == DISPATCH_PROPERTYPUT;
-        EXPECT_EQ(call.namedArgs, put ? std::vector<DISPID>{DISPID_PROPERTYPUT} : std::vector<DISPID>{});
+        EXPECT_EQ(call.namedArgs,
+                  put ? std::vector<DISPID>{DISPID_PROPERTYPUT} : std::vector<DISPID>{});
         // Results are asked for by the gets and by Item only.
         EXPECT_EQ(call.resultRequested, call.kind == DISPATCH_PROPERTYGET || call.member == "Item");
     }
@@ -83,7 +85,8 @@ TEST_F(StartWordTest, MakesTheNineteenAccessesInOrder) {
     // hold objects afterwards.
     QStringList live = server.LiveObjects();
     live.sort();
-    EXPECT_EQ(live, (QStringList{"Application", "Application.Documents", "Application.Documents.Item(1)"}));
+    EXPECT_EQ(live, (QStringList{"Application", "Application.Documents",
+                                 "Application.Documents.Item(1)"}));
 }
 
 TEST_F(StartWordTest, PlacesWordsWindowFromMonitorZeroAndTheMainWindow) {
@@ -104,8 +107,9 @@ TEST_F(StartWordTest, PlacesWordsWindowFromMonitorZeroAndTheMainWindow) {
         {{1366, 768}, {2000, 1000}, 0, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.monitor.width() << "x" << c.monitor.height() << " main "
-                                          << c.mainWindow.width() << "x" << c.mainWindow.height());
+        SCOPED_TRACE(::testing::Message()
+                     << c.monitor.width() << "x" << c.monitor.height() << " main "
+                     << c.mainWindow.width() << "x" << c.mainWindow.height());
         platform.monitorSize = c.monitor;
         ASSERT_TRUE(Start(c.mainWindow));
         const auto& app = *server.Applications().back();
@@ -161,8 +165,12 @@ TEST_F(StartWordTest, AServerThatCannotBeCreatedGivesOneBoxAndNothingElse) {
 
 TEST_F(StartWordTest, ACountOtherThanOneStopsAfterTheCountWithTheSecondBox) {
     const Variant answers[] = {
-        Variant::FromI4(2), Variant::FromI4(0), Variant(), Variant::Null(),
-        Variant::FromBstr(QStringLiteral("2")), Variant::FromBool(true),
+        Variant::FromI4(2),
+        Variant::FromI4(0),
+        Variant(),
+        Variant::Null(),
+        Variant::FromBstr(QStringLiteral("2")),
+        Variant::FromBool(true),
     };
     for (const Variant& answer : answers) {
         SCOPED_TRACE(testsupport::DescribeVariant(answer).toStdString());

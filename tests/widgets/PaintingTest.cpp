@@ -47,8 +47,8 @@ TEST(RichLabel, RaisedAndLoweredRunsAreDrawnAboveAndBelowTheBaseline) {
 TEST(GlassButton, FaceBordersAndCaptionInTheirColours) {
     GlassButton button("Расчитать");
     button.resize(100, 32);
-    button.SetColors({QColor(0, 128, 0), Qt::white, QColor(141, 189, 255), Qt::black, Qt::white,
-                      Qt::white});
+    button.SetColors(
+        {QColor(0, 128, 0), Qt::white, QColor(141, 189, 255), Qt::black, Qt::white, Qt::white});
     const QImage image = button.grab().toImage();
     EXPECT_EQ(image.pixelColor(4, 26), QColor(0, 128, 0)) << "face, below the shine";
     EXPECT_EQ(image.pixelColor(50, 0).lightness(), 255) << "outer border";

@@ -17,8 +17,7 @@ TEST(ColorFromValue, RedIsInTheLowByte) {
         {0xFFFFFF, QColor(255, 255, 255)},
         {0, QColor(0, 0, 0)},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ColorFromValue(c.value), c.color) << c.value;
+    for (const Case& c : cases) EXPECT_EQ(ColorFromValue(c.value), c.color) << c.value;
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ namespace velars::testing {
 inline bool PickItem(QComboBox* combo, int index) {
     combo->showPopup();
     QAbstractItemView* view = combo->view();
-    if (!QTest::qWaitForWindowExposed(view->window()))
-        return false;
+    if (!QTest::qWaitForWindowExposed(view->window())) return false;
     const QRect item = view->visualRect(view->model()->index(index, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
     return !view->window()->isVisible() && combo->currentIndex() == index;

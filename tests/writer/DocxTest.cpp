@@ -89,7 +89,7 @@ std::vector<ShownParagraph> ShownInOffice(const Model& document) {
     OfficeEnvironment::Run([document, shown] {
         const uno::Reference<css::text::XTextDocument> text(document, uno::UNO_QUERY_THROW);
         const uno::Reference<css::container::XEnumerationAccess> paragraphs(text->getText(),
-                                                                           uno::UNO_QUERY_THROW);
+                                                                            uno::UNO_QUERY_THROW);
         const auto each = paragraphs->createEnumeration();
         while (each->hasMoreElements()) {
             const uno::Reference<css::text::XTextRange> paragraph(each->nextElement(),
@@ -119,8 +119,8 @@ QStringList ReadDocx(const QString& path) {
     reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(VELARS_READ_DOCX), path});
     EXPECT_TRUE(reader.waitForFinished(30000));
     EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
-    return QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'),
-                                                                     Qt::SkipEmptyParts);
+    return QString::fromUtf8(reader.readAllStandardOutput())
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 TEST(DocxTest, WriterAndTheBuiltInWindowWriteTheSameWordDocument) {
@@ -180,10 +180,10 @@ TEST(DocxTest, WriterAndTheBuiltInWindowWriteTheSameWordDocument) {
     const std::shared_ptr<OfficeSession> session(&OfficeEnvironment::Session(), [](auto*) {});
     OfficeEnvironment::Run([url, opened, session] {
         const css::beans::PropertyValue args[] = {Property("Hidden", uno::Any(true))};
-        opened->set(session->Desktop()->loadComponentFromURL(
-                        url, OUString("_blank"), 0,
-                        uno::Sequence<css::beans::PropertyValue>(args, 1)),
-                    uno::UNO_QUERY_THROW);
+        opened->set(
+            session->Desktop()->loadComponentFromURL(
+                url, OUString("_blank"), 0, uno::Sequence<css::beans::PropertyValue>(args, 1)),
+            uno::UNO_QUERY_THROW);
     });
     ASSERT_TRUE(opened->is());
     EXPECT_EQ(ShownInOffice(*opened), Shown(windowLooks));
@@ -196,13 +196,10 @@ TEST(DocxTest, WriterAndTheBuiltInWindowWriteTheSameWordDocument) {
     QFile converted(text);
     ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
     QStringList lines = QString::fromUtf8(converted.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    if (!lines.isEmpty() && lines.front().startsWith(QChar(0xFEFF)))
-        lines.front().remove(0, 1);
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (!lines.isEmpty() && lines.front().startsWith(QChar(0xFEFF))) lines.front().remove(0, 1);
     QStringList expected;
-    for (const ParagraphLook& look : windowLooks)
-        expected << look.text;
+    for (const ParagraphLook& look : windowLooks) expected << look.text;
     EXPECT_EQ(lines, expected);
 }
 

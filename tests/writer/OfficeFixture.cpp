@@ -50,16 +50,15 @@ void OfficeEnvironment::SetUp() {
     options.program = FindWriterOffice(qEnvironmentVariable("PATH"));
     ASSERT_FALSE(options.program.isEmpty()) << "LibreOffice Writer is not installed";
     options.extraArguments = {
-        QStringLiteral("--headless"), QStringLiteral("--invisible"),
-        QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"),
+        QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),
+        QStringLiteral("--nolockcheck"),
         QStringLiteral("-env:UserInstallation=file://") + shared->folder.filePath("profile")};
     options.pipeName = QStringLiteral("velars-test-%1").arg(QCoreApplication::applicationPid());
     shared->session = RegisterWriterServer(shared->factory, options);
 }
 
 void OfficeEnvironment::TearDown() {
-    if (shared == nullptr)
-        return;
+    if (shared == nullptr) return;
     if (shared->session->IsConnected()) {
         const std::shared_ptr<OfficeSession> session = shared->session;
         // Ends the office without a question about the unsaved reports.
@@ -96,8 +95,7 @@ std::vector<Model> OfficeEnvironment::Documents() {
         const uno::Reference<css::container::XEnumeration> each =
             session->Desktop()->getComponents()->createEnumeration();
         while (each->hasMoreElements()) {
-            const uno::Reference<css::lang::XServiceInfo> info(each->nextElement(),
-                                                               uno::UNO_QUERY);
+            const uno::Reference<css::lang::XServiceInfo> info(each->nextElement(), uno::UNO_QUERY);
             if (info.is() && info->supportsService("com.sun.star.text.TextDocument"))
                 documents->push_back(Model(info, uno::UNO_QUERY));
         }
@@ -111,8 +109,7 @@ std::vector<int> OfficeEnvironment::ProcessesNaming(const QString& text) {
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const int pid = entry.toInt(&number);
-        if (!number || pid == int(QCoreApplication::applicationPid()))
-            continue;
+        if (!number || pid == int(QCoreApplication::applicationPid())) continue;
         QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
         if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(wanted))
             pids.push_back(pid);
@@ -125,11 +122,9 @@ void OfficeEnvironment::KillProcessesNaming(const QString& text) {
     timer.start();
     for (;;) {
         const std::vector<int> pids = ProcessesNaming(text);
-        if (pids.empty())
-            return;
+        if (pids.empty()) return;
         if (timer.elapsed() > 1000)  // a second to end by itself
-            for (const int pid : pids)
-                kill(pid, SIGKILL);
+            for (const int pid : pids) kill(pid, SIGKILL);
         if (timer.elapsed() > 10000) {
             ADD_FAILURE() << "processes naming " << text.toStdString() << " are left";
             return;
@@ -149,7 +144,7 @@ std::vector<ParagraphLook> WriterLooks(const Model& document) {
     OfficeEnvironment::Run([document, looks] {
         const uno::Reference<css::text::XTextDocument> text(document, uno::UNO_QUERY_THROW);
         const uno::Reference<css::container::XEnumerationAccess> paragraphs(text->getText(),
-                                                                           uno::UNO_QUERY_THROW);
+                                                                            uno::UNO_QUERY_THROW);
         const auto each = paragraphs->createEnumeration();
         while (each->hasMoreElements()) {
             const uno::Reference<css::text::XTextRange> paragraph(each->nextElement(),
@@ -177,8 +172,7 @@ std::vector<ParagraphLook> BuiltInLooks(const QTextDocument& document) {
     std::vector<ParagraphLook> looks;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QTextCharFormat format = block.charFormat();
-        if (block.begin() != block.end())
-            format = block.begin().fragment().charFormat();
+        if (block.begin() != block.end()) format = block.begin().fragment().charFormat();
         ParagraphLook look;
         look.text = ParagraphText(block);
         look.size = FontPointSize(format, block);

@@ -36,8 +36,7 @@ Answer Call(const Variant& object, const char* name, std::uint16_t flags,
     const QString member = QString::fromLatin1(name);
     DISPID id = DISPID_UNKNOWN;
     answer.hr = dispatch->GetIDsOfNames(&member, 1, LOCALE_SYSTEM_DEFAULT, &id);
-    if (FAILED(answer.hr))
-        return answer;
+    if (FAILED(answer.hr)) return answer;
     std::reverse(args.begin(), args.end());
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params;
@@ -119,8 +118,7 @@ TEST(WriterDispatchTest, AnswersEveryCallAsTheBuiltInServerDoes) {
     // windows out first.
     std::vector<QPointer<DocumentWindow>> windows;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<DocumentWindow*>(widget))
-            windows.emplace_back(window);
+        if (auto* window = qobject_cast<DocumentWindow*>(widget)) windows.emplace_back(window);
     for (const QPointer<DocumentWindow>& window : windows) {
         window->Document()->setModified(false);
         delete window.data();

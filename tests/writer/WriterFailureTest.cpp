@@ -30,7 +30,8 @@ namespace uno = com::sun::star::uno;
 namespace css = com::sun::star;
 using namespace std::chrono_literals;
 
-const QString kDisconnected = QStringLiteral("The object invoked has disconnected from its clients");
+const QString kDisconnected =
+    QStringLiteral("The object invoked has disconnected from its clients");
 
 // An office that is not LibreOffice: a script in a folder of its own.
 class FakeOffice {
@@ -78,7 +79,8 @@ std::chrono::milliseconds FailingReport(const OfficeOptions& options) {
     EXPECT_FALSE(QFile::exists(CounterFilePath(platform.executablePath)));
     EXPECT_EQ(platform.messageBoxes.size(), 1u);
     if (!platform.messageBoxes.empty()) {
-        EXPECT_EQ(platform.messageBoxes[0].text, QStringLiteral("Ошибка при открытии сервера Word"));
+        EXPECT_EQ(platform.messageBoxes[0].text,
+                  QStringLiteral("Ошибка при открытии сервера Word"));
         EXPECT_EQ(platform.messageBoxes[0].caption, QStringLiteral("Ошибка"));
     }
     return took;
@@ -102,7 +104,8 @@ TEST(WriterFailureTest, AnOfficeThatAcceptsButNeverAnswersIsGivenUpAfterTheBound
     const FakeOffice office(QStringLiteral("exit 1"));
     const OfficeOptions options = office.Options(1500ms);
     // Listens on the office's pipe and reads, never answering.
-    const QString socket = QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(options.pipeName);
+    const QString socket =
+        QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(options.pipeName);
     QProcess listener;
     listener.start(QStringLiteral("python3"),
                    {QStringLiteral("-c"),
@@ -199,16 +202,15 @@ TEST(WriterFailureTest, AnOfficeThatStopsAnsweringMidReportIsGivenUpAfterTheBoun
         ReportInProgress report;
         ASSERT_EQ(report.documents.size(), 1u);
         // The office freezes: every process it has is stopped.
-        const std::vector<int> office = OfficeEnvironment::ProcessesNaming(OfficeEnvironment::Folder());
+        const std::vector<int> office =
+            OfficeEnvironment::ProcessesNaming(OfficeEnvironment::Folder());
         ASSERT_FALSE(office.empty());
-        for (const int pid : office)
-            kill(pid, SIGSTOP);
+        for (const int pid : office) kill(pid, SIGSTOP);
         QElapsedTimer timer;
         timer.start();
         const QString error = report.NextParagraphError();
         const qint64 took = timer.elapsed();
-        for (const int pid : office)
-            kill(pid, SIGCONT);
+        for (const int pid : office) kill(pid, SIGCONT);
         EXPECT_EQ(error, kDisconnected);
         EXPECT_GE(took, OfficeEnvironment::Options().timeout.count());
         EXPECT_LT(took, OfficeEnvironment::Options().timeout.count() + 2000);

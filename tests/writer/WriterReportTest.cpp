@@ -73,8 +73,8 @@ Model WriterReport(const ReportInputs& inputs) {
 
 TEST(WriterReportTest, HoldsWhatTheBuiltInServerHoldsAndStaysOpenUnsaved) {
     for (const ReportInputs& inputs : {WorkedExample(), ModelZeroSectionZero()}) {
-        SCOPED_TRACE(testing::Message() << "model " << inputs.model << " section "
-                                        << inputs.section);
+        SCOPED_TRACE(testing::Message()
+                     << "model " << inputs.model << " section " << inputs.section);
         const std::vector<ParagraphLook> expected = BuiltInReport(inputs);
         ASSERT_GT(expected.size(), 20u);
         const Model document = WriterReport(inputs);

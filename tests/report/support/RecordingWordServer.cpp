@@ -20,27 +20,38 @@ HRESULT DeferredFillIn(EXCEPINFO* info) {
 
 QString KindText(std::uint16_t kind) {
     switch (kind) {
-        case DISPATCH_METHOD: return QStringLiteral("method");
-        case DISPATCH_PROPERTYGET: return QStringLiteral("get");
-        case DISPATCH_PROPERTYPUT: return QStringLiteral("put");
-        default: return QStringLiteral("kind%1").arg(kind);
+    case DISPATCH_METHOD: return QStringLiteral("method");
+    case DISPATCH_PROPERTYGET: return QStringLiteral("get");
+    case DISPATCH_PROPERTYPUT: return QStringLiteral("put");
+    default: return QStringLiteral("kind%1").arg(kind);
     }
 }
 
 enum class ObjectKind {
-    Application, Documents, Document, Paragraphs, Paragraph, Range, Font,
-    Window, Pane, View, Zoom, Selection, ParagraphFormat,
+    Application,
+    Documents,
+    Document,
+    Paragraphs,
+    Paragraph,
+    Range,
+    Font,
+    Window,
+    Pane,
+    View,
+    Zoom,
+    Selection,
+    ParagraphFormat,
 };
 
 std::optional<std::int64_t> IntegerOf(const Variant& v) {
     switch (v.vt()) {
-        case VT_I2: return v.iVal();
-        case VT_I4: return v.lVal();
-        case VT_I1: return v.cVal();
-        case VT_UI1: return v.bVal();
-        case VT_BOOL: return v.boolVal();
-        case VT_R8: return static_cast<std::int64_t>(v.dblVal());
-        default: return std::nullopt;
+    case VT_I2: return v.iVal();
+    case VT_I4: return v.lVal();
+    case VT_I1: return v.cVal();
+    case VT_UI1: return v.bVal();
+    case VT_BOOL: return v.boolVal();
+    case VT_R8: return static_cast<std::int64_t>(v.dblVal());
+    default: return std::nullopt;
     }
 }
 
@@ -48,27 +59,28 @@ std::optional<std::int64_t> IntegerOf(const Variant& v) {
 
 QString DescribeVariant(const Variant& value) {
     switch (value.vt()) {
-        case VT_EMPTY: return QStringLiteral("VT_EMPTY");
-        case VT_NULL: return QStringLiteral("VT_NULL");
-        case VT_BOOL: return QStringLiteral("VT_BOOL %1").arg(value.boolVal());
-        case VT_I4: return QStringLiteral("VT_I4 %1").arg(value.lVal());
-        case VT_I2: return QStringLiteral("VT_I2 %1").arg(value.iVal());
-        case VT_I1: return QStringLiteral("VT_I1 %1").arg(int(value.cVal()));
-        case VT_UI1: return QStringLiteral("VT_UI1 %1").arg(unsigned(value.bVal()));
-        case VT_R8: return QStringLiteral("VT_R8 %1").arg(value.dblVal());
-        case VT_BSTR:
-            return value.bstrVal() ? QStringLiteral("VT_BSTR \"%1\"").arg(*value.bstrVal())
-                                   : QStringLiteral("VT_BSTR null");
-        case VT_DISPATCH: return QStringLiteral("VT_DISPATCH");
-        case VT_UNKNOWN: return QStringLiteral("VT_UNKNOWN");
-        default: return QStringLiteral("VT_%1").arg(value.vt());
+    case VT_EMPTY: return QStringLiteral("VT_EMPTY");
+    case VT_NULL: return QStringLiteral("VT_NULL");
+    case VT_BOOL: return QStringLiteral("VT_BOOL %1").arg(value.boolVal());
+    case VT_I4: return QStringLiteral("VT_I4 %1").arg(value.lVal());
+    case VT_I2: return QStringLiteral("VT_I2 %1").arg(value.iVal());
+    case VT_I1: return QStringLiteral("VT_I1 %1").arg(int(value.cVal()));
+    case VT_UI1: return QStringLiteral("VT_UI1 %1").arg(unsigned(value.bVal()));
+    case VT_R8: return QStringLiteral("VT_R8 %1").arg(value.dblVal());
+    case VT_BSTR:
+        return value.bstrVal() ? QStringLiteral("VT_BSTR \"%1\"").arg(*value.bstrVal())
+                               : QStringLiteral("VT_BSTR null");
+    case VT_DISPATCH: return QStringLiteral("VT_DISPATCH");
+    case VT_UNKNOWN: return QStringLiteral("VT_UNKNOWN");
+    default: return QStringLiteral("VT_%1").arg(value.vt());
     }
 }
 
 QString RecordedCall::Describe() const {
     QString text = path + QLatin1Char('.') + member + QLatin1Char(' ') + KindText(kind);
     // Arguments arrive last first; show them first to last.
-    for (auto it = args.rbegin(); it != args.rend(); ++it) text += QLatin1Char(' ') + DescribeVariant(*it);
+    for (auto it = args.rbegin(); it != args.rend(); ++it)
+        text += QLatin1Char(' ') + DescribeVariant(*it);
     return text;
 }
 
@@ -99,8 +111,12 @@ public:
     FakeObject(std::shared_ptr<State> state, ObjectKind kind, QString path,
                std::shared_ptr<FakeApplication> app, std::shared_ptr<FakeDocument> doc = {},
                int paragraph = -1)
-        : state_(std::move(state)), kind_(kind), path_(std::move(path)), app_(std::move(app)),
-          doc_(std::move(doc)), paragraph_(paragraph) {}
+        : state_(std::move(state)),
+          kind_(kind),
+          path_(std::move(path)),
+          app_(std::move(app)),
+          doc_(std::move(doc)),
+          paragraph_(paragraph) {}
 
     const QString& Path() const { return path_; }
 
@@ -187,29 +203,29 @@ public:
 private:
     QStringList Members() const {
         switch (kind_) {
-            case ObjectKind::Application:
-                return {"Visible", "Documents", "ActiveWindow", "WindowState", "Left", "Top",
-                        "Width", "Height", "Selection"};
-            case ObjectKind::Documents: return {"Add", "Count", "Item"};
-            case ObjectKind::Document: return {"Activate", "Paragraphs"};
-            case ObjectKind::Paragraphs: return {"Add", "Count", "Item"};
-            case ObjectKind::Paragraph: return {"Range", "Alignment"};
-            case ObjectKind::Range: return {"Text", "Font"};
-            case ObjectKind::Font: return {"Size", "Bold", "Superscript"};
-            case ObjectKind::Window: return {"ActivePane"};
-            case ObjectKind::Pane: return {"View"};
-            case ObjectKind::View: return {"Zoom"};
-            case ObjectKind::Zoom: return {"Percentage"};
-            case ObjectKind::Selection: return {"ParagraphFormat"};
-            case ObjectKind::ParagraphFormat: return {"LineSpacing"};
+        case ObjectKind::Application:
+            return {"Visible", "Documents", "ActiveWindow", "WindowState", "Left",
+                    "Top",     "Width",     "Height",       "Selection"};
+        case ObjectKind::Documents: return {"Add", "Count", "Item"};
+        case ObjectKind::Document: return {"Activate", "Paragraphs"};
+        case ObjectKind::Paragraphs: return {"Add", "Count", "Item"};
+        case ObjectKind::Paragraph: return {"Range", "Alignment"};
+        case ObjectKind::Range: return {"Text", "Font"};
+        case ObjectKind::Font: return {"Size", "Bold", "Superscript"};
+        case ObjectKind::Window: return {"ActivePane"};
+        case ObjectKind::Pane: return {"View"};
+        case ObjectKind::View: return {"Zoom"};
+        case ObjectKind::Zoom: return {"Percentage"};
+        case ObjectKind::Selection: return {"ParagraphFormat"};
+        case ObjectKind::ParagraphFormat: return {"LineSpacing"};
         }
         return {};
     }
 
     Variant Child(ObjectKind kind, const QString& step, std::shared_ptr<FakeDocument> doc = {},
                   int paragraph = -1) {
-        auto child = std::make_shared<FakeObject>(state_, kind, path_ + QLatin1Char('.') + step, app_,
-                                                  doc ? std::move(doc) : doc_,
+        auto child = std::make_shared<FakeObject>(state_, kind, path_ + QLatin1Char('.') + step,
+                                                  app_, doc ? std::move(doc) : doc_,
                                                   paragraph >= 0 ? paragraph : paragraph_);
         state_->objects.push_back(child);
         return Variant::FromDispatch(child);
@@ -224,7 +240,8 @@ private:
         return S_OK;
     }
 
-    static HRESULT PutInt(const std::vector<Variant>& args, const std::vector<DISPID>& named, int* field) {
+    static HRESULT PutInt(const std::vector<Variant>& args, const std::vector<DISPID>& named,
+                          int* field) {
         const Variant* value = nullptr;
         if (HRESULT hr = PutValue(args, named, &value); FAILED(hr)) return hr;
         const auto number = IntegerOf(*value);
@@ -233,7 +250,8 @@ private:
         return S_OK;
     }
 
-    static HRESULT PutBool(const std::vector<Variant>& args, const std::vector<DISPID>& named, bool* field) {
+    static HRESULT PutBool(const std::vector<Variant>& args, const std::vector<DISPID>& named,
+                           bool* field) {
         int number = 0;
         if (HRESULT hr = PutInt(args, named, &number); FAILED(hr)) return hr;
         *field = number != 0;
@@ -254,96 +272,97 @@ private:
         auto noArgs = [&]() { return args.empty() && named.empty(); };
 
         switch (kind_) {
-            case ObjectKind::Application:
-                if (m == "Visible" && put) return PutBool(args, named, &app_->visible);
-                if (m == "Documents" && get && noArgs()) return give(Child(ObjectKind::Documents, m));
-                if (m == "ActiveWindow" && get && noArgs()) return give(Child(ObjectKind::Window, m));
-                if (m == "Selection" && get && noArgs()) return give(Child(ObjectKind::Selection, m));
-                if (m == "WindowState" && put) return PutInt(args, named, &app_->windowState);
-                if (m == "Left" && put) return PutInt(args, named, &app_->left);
-                if (m == "Top" && put) return PutInt(args, named, &app_->top);
-                if (m == "Width" && put) return PutInt(args, named, &app_->width);
-                if (m == "Height" && put) return PutInt(args, named, &app_->height);
-                break;
-            case ObjectKind::Documents:
-                if (m == "Add" && method && noArgs()) {
-                    app_->documents.push_back(std::make_shared<FakeDocument>());
-                    return give(Variant());
-                }
-                if (m == "Count" && get && noArgs())
-                    return give(state_->countAnswer ? *state_->countAnswer
-                                                    : Variant::FromI4(std::int32_t(app_->documents.size())));
-                if (m == "Item" && method && args.size() == 1 && named.empty()) {
-                    const auto n = IntegerOf(args[0]);
-                    if (!n) return DISP_E_TYPEMISMATCH;
-                    if (*n < 1 || *n > std::int64_t(app_->documents.size())) return DISP_E_BADINDEX;
-                    return give(Child(ObjectKind::Document, QStringLiteral("Item(%1)").arg(*n),
-                                      app_->documents[std::size_t(*n - 1)]));
-                }
-                break;
-            case ObjectKind::Document:
-                if (m == "Activate" && method && noArgs()) {
-                    for (auto& d : app_->documents) d->active = d == doc_;
-                    return give(Variant());
-                }
-                if (m == "Paragraphs" && get && noArgs()) return give(Child(ObjectKind::Paragraphs, m));
-                break;
-            case ObjectKind::Paragraphs:
-                if (m == "Add" && method && noArgs()) {
-                    doc_->paragraphs.push_back(FakeParagraph{});
-                    return give(Variant());
-                }
-                if (m == "Count" && get && noArgs())
-                    return give(Variant::FromI4(std::int32_t(doc_->paragraphs.size())));
-                if (m == "Item" && method && args.size() == 1 && named.empty()) {
-                    const auto n = IntegerOf(args[0]);
-                    if (!n) return DISP_E_TYPEMISMATCH;
-                    if (*n < 1 || *n > std::int64_t(doc_->paragraphs.size())) return DISP_E_BADINDEX;
-                    return give(Child(ObjectKind::Paragraph, QStringLiteral("Item(%1)").arg(*n), doc_,
-                                      int(*n - 1)));
-                }
-                break;
-            case ObjectKind::Paragraph:
-                if (m == "Range" && get && noArgs()) return give(Child(ObjectKind::Range, m));
-                if (m == "Alignment" && put) return PutInt(args, named, &Para().alignment);
-                break;
-            case ObjectKind::Range:
-                if (m == "Font" && get && noArgs()) return give(Child(ObjectKind::Font, m));
-                if (m == "Text" && get && noArgs()) return give(Variant::FromBstr(Para().text));
-                if (m == "Text" && put) {
-                    const Variant* value = nullptr;
-                    if (HRESULT hr = PutValue(args, named, &value); FAILED(hr)) return hr;
-                    if (value->vt() != VT_BSTR) return DISP_E_TYPEMISMATCH;
-                    Para().text = value->bstrVal().value_or(QString());
-                    Para().textSet = true;
-                    Para().textWasNull = !value->bstrVal().has_value();
-                    return S_OK;
-                }
-                break;
-            case ObjectKind::Font:
-                if (m == "Size" && put) return PutInt(args, named, &Para().size);
-                if (m == "Bold" && put) return PutBool(args, named, &Para().bold);
-                if (m == "Superscript" && put) return PutBool(args, named, &Para().superscript);
-                break;
-            case ObjectKind::Window:
-                if (m == "ActivePane" && get && noArgs()) return give(Child(ObjectKind::Pane, m));
-                break;
-            case ObjectKind::Pane:
-                if (m == "View" && get && noArgs()) return give(Child(ObjectKind::View, m));
-                break;
-            case ObjectKind::View:
-                if (m == "Zoom" && get && noArgs()) return give(Child(ObjectKind::Zoom, m));
-                break;
-            case ObjectKind::Zoom:
-                if (m == "Percentage" && put) return PutInt(args, named, &app_->zoom);
-                break;
-            case ObjectKind::Selection:
-                if (m == "ParagraphFormat" && get && noArgs())
-                    return give(Child(ObjectKind::ParagraphFormat, m));
-                break;
-            case ObjectKind::ParagraphFormat:
-                if (m == "LineSpacing" && put) return PutInt(args, named, &app_->lineSpacing);
-                break;
+        case ObjectKind::Application:
+            if (m == "Visible" && put) return PutBool(args, named, &app_->visible);
+            if (m == "Documents" && get && noArgs()) return give(Child(ObjectKind::Documents, m));
+            if (m == "ActiveWindow" && get && noArgs()) return give(Child(ObjectKind::Window, m));
+            if (m == "Selection" && get && noArgs()) return give(Child(ObjectKind::Selection, m));
+            if (m == "WindowState" && put) return PutInt(args, named, &app_->windowState);
+            if (m == "Left" && put) return PutInt(args, named, &app_->left);
+            if (m == "Top" && put) return PutInt(args, named, &app_->top);
+            if (m == "Width" && put) return PutInt(args, named, &app_->width);
+            if (m == "Height" && put) return PutInt(args, named, &app_->height);
+            break;
+        case ObjectKind::Documents:
+            if (m == "Add" && method && noArgs()) {
+                app_->documents.push_back(std::make_shared<FakeDocument>());
+                return give(Variant());
+            }
+            if (m == "Count" && get && noArgs())
+                return give(state_->countAnswer
+                                ? *state_->countAnswer
+                                : Variant::FromI4(std::int32_t(app_->documents.size())));
+            if (m == "Item" && method && args.size() == 1 && named.empty()) {
+                const auto n = IntegerOf(args[0]);
+                if (!n) return DISP_E_TYPEMISMATCH;
+                if (*n < 1 || *n > std::int64_t(app_->documents.size())) return DISP_E_BADINDEX;
+                return give(Child(ObjectKind::Document, QStringLiteral("Item(%1)").arg(*n),
+                                  app_->documents[std::size_t(*n - 1)]));
+            }
+            break;
+        case ObjectKind::Document:
+            if (m == "Activate" && method && noArgs()) {
+                for (auto& d : app_->documents) d->active = d == doc_;
+                return give(Variant());
+            }
+            if (m == "Paragraphs" && get && noArgs()) return give(Child(ObjectKind::Paragraphs, m));
+            break;
+        case ObjectKind::Paragraphs:
+            if (m == "Add" && method && noArgs()) {
+                doc_->paragraphs.push_back(FakeParagraph{});
+                return give(Variant());
+            }
+            if (m == "Count" && get && noArgs())
+                return give(Variant::FromI4(std::int32_t(doc_->paragraphs.size())));
+            if (m == "Item" && method && args.size() == 1 && named.empty()) {
+                const auto n = IntegerOf(args[0]);
+                if (!n) return DISP_E_TYPEMISMATCH;
+                if (*n < 1 || *n > std::int64_t(doc_->paragraphs.size())) return DISP_E_BADINDEX;
+                return give(Child(ObjectKind::Paragraph, QStringLiteral("Item(%1)").arg(*n), doc_,
+                                  int(*n - 1)));
+            }
+            break;
+        case ObjectKind::Paragraph:
+            if (m == "Range" && get && noArgs()) return give(Child(ObjectKind::Range, m));
+            if (m == "Alignment" && put) return PutInt(args, named, &Para().alignment);
+            break;
+        case ObjectKind::Range:
+            if (m == "Font" && get && noArgs()) return give(Child(ObjectKind::Font, m));
+            if (m == "Text" && get && noArgs()) return give(Variant::FromBstr(Para().text));
+            if (m == "Text" && put) {
+                const Variant* value = nullptr;
+                if (HRESULT hr = PutValue(args, named, &value); FAILED(hr)) return hr;
+                if (value->vt() != VT_BSTR) return DISP_E_TYPEMISMATCH;
+                Para().text = value->bstrVal().value_or(QString());
+                Para().textSet = true;
+                Para().textWasNull = !value->bstrVal().has_value();
+                return S_OK;
+            }
+            break;
+        case ObjectKind::Font:
+            if (m == "Size" && put) return PutInt(args, named, &Para().size);
+            if (m == "Bold" && put) return PutBool(args, named, &Para().bold);
+            if (m == "Superscript" && put) return PutBool(args, named, &Para().superscript);
+            break;
+        case ObjectKind::Window:
+            if (m == "ActivePane" && get && noArgs()) return give(Child(ObjectKind::Pane, m));
+            break;
+        case ObjectKind::Pane:
+            if (m == "View" && get && noArgs()) return give(Child(ObjectKind::View, m));
+            break;
+        case ObjectKind::View:
+            if (m == "Zoom" && get && noArgs()) return give(Child(ObjectKind::Zoom, m));
+            break;
+        case ObjectKind::Zoom:
+            if (m == "Percentage" && put) return PutInt(args, named, &app_->zoom);
+            break;
+        case ObjectKind::Selection:
+            if (m == "ParagraphFormat" && get && noArgs())
+                return give(Child(ObjectKind::ParagraphFormat, m));
+            break;
+        case ObjectKind::ParagraphFormat:
+            if (m == "LineSpacing" && put) return PutInt(args, named, &app_->lineSpacing);
+            break;
         }
         return (get || put || method) && !noArgs() ? DISP_E_BADPARAMCOUNT : DISP_E_MEMBERNOTFOUND;
     }
@@ -370,9 +389,9 @@ void RecordingWordServer::Register(ObjectFactory& factory) {
         if (!state) throw std::runtime_error("the recording server is gone");
         ++state->attempts;
         switch (state->creation) {
-            case CreationMode::Throw: throw std::runtime_error("Word cannot start");
-            case CreationMode::ReturnNull: return nullptr;
-            case CreationMode::Succeed: break;
+        case CreationMode::Throw: throw std::runtime_error("Word cannot start");
+        case CreationMode::ReturnNull: return nullptr;
+        case CreationMode::Succeed: break;
         }
         auto app = std::make_shared<FakeApplication>();
         app->index = ++state->creations;
@@ -407,7 +426,9 @@ QStringList RecordingWordServer::Described() const {
 
 void RecordingWordServer::ClearCalls() { state_->calls.clear(); }
 
-int RecordingWordServer::DeferredFillIns() const { return g_deferredFillIns.load() - state_->fillInsAtStart; }
+int RecordingWordServer::DeferredFillIns() const {
+    return g_deferredFillIns.load() - state_->fillInsAtStart;
+}
 
 const std::vector<std::shared_ptr<FakeApplication>>& RecordingWordServer::Applications() const {
     return state_->applications;

@@ -24,19 +24,19 @@ namespace velars::testsupport {
 
 // One member access as the server saw it.
 struct RecordedCall {
-    int application = 0;       // 1 for the first application object created
-    QString path;              // the object, e.g. "Application.ActiveWindow.ActivePane"
-    QString member;            // the name asked for
-    LCID lookupLocale = 0;     // locale of GetIDsOfNames
-    bool lookedUp = false;    // GetIDsOfNames was called for this access
-    bool invoked = false;      // Invoke was called
-    std::uint16_t kind = 0;    // DISPATCH_METHOD / _PROPERTYGET / _PROPERTYPUT
+    int application = 0;     // 1 for the first application object created
+    QString path;            // the object, e.g. "Application.ActiveWindow.ActivePane"
+    QString member;          // the name asked for
+    LCID lookupLocale = 0;   // locale of GetIDsOfNames
+    bool lookedUp = false;   // GetIDsOfNames was called for this access
+    bool invoked = false;    // Invoke was called
+    std::uint16_t kind = 0;  // DISPATCH_METHOD / _PROPERTYGET / _PROPERTYPUT
     LCID invokeLocale = 0;
-    std::vector<Variant> args;     // as received: last argument first
+    std::vector<Variant> args;  // as received: last argument first
     std::vector<DISPID> namedArgs;
     bool resultRequested = false;
-    bool cleanEntry = false;   // EXCEPINFO zeroed and faulty-arg index 0 on entry
-    HRESULT answer = S_OK;     // what the server returned (lookup or invoke)
+    bool cleanEntry = false;  // EXCEPINFO zeroed and faulty-arg index 0 on entry
+    HRESULT answer = S_OK;    // what the server returned (lookup or invoke)
 
     // "Application.Visible put VT_BOOL -1", "Application.Documents.Item method VT_I4 1",
     // "Application.Documents get", "...Range.Text put VT_BSTR null".
