@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QMenu>
-#include <QShortcut>
 #include <QFont>
 #include <QPalette>
 #include <QShortcut>

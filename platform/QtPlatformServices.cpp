@@ -8,8 +8,6 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringDecoder>

@@ -93,7 +93,6 @@ public:
     // following the reference; anything else leaves the driver unbound.
     void Bind(const Variant& object);
     void Bind(DispatchPtr dispatch) { dispatch_ = std::move(dispatch); }
-    void Unbind() { dispatch_.reset(); }
     bool IsBound() const { return dispatch_ != nullptr; }
     const DispatchPtr& Dispatch() const { return dispatch_; }
 

@@ -41,9 +41,4 @@ bool ActiveControl::Take(QWidget* control) {
     return true;
 }
 
-QWidget* ActiveControl::Of(const QWidget* window) {
-    const ActiveControlRecord* record = RecordOf(window);
-    return record ? record->control.data() : nullptr;
-}
-
 }  // namespace velars
