@@ -4,10 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "docserver/AutomationObject.h"
-#include "docserver/ParagraphEditing.h"
-#include "docserver/ServerErrors.h"
-
 namespace velars {
 namespace {
 
@@ -67,15 +63,6 @@ std::optional<QString> TextArgument(const Variant& value) {
     case VT_R8: return QString::number(value.dblVal(), 'g', 15);
     default: return std::nullopt;
     }
-}
-
-HRESULT AlignmentArgument(const MemberCall& call, const Variant& value, Qt::Alignment& alignment) {
-    const std::optional<std::int64_t> code = IntegerArgument(value);
-    if (!code) return call.TypeMismatch(0);
-    const std::optional<Qt::Alignment> known = AlignmentOfCode(*code);
-    if (!known) return RaiseOutOfRange(call);
-    alignment = *known;
-    return S_OK;
 }
 
 }  // namespace velars

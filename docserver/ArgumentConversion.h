@@ -5,7 +5,6 @@
 // text is wanted. nullopt when the value cannot be read so (a type mismatch).
 
 #include <QString>
-#include <Qt>
 #include <cstdint>
 #include <optional>
 
@@ -26,12 +25,5 @@ std::optional<bool> BoolArgument(const Variant& value);
 
 // VT_BSTR (a null BSTR is the empty text), or a number in its decimal form.
 std::optional<QString> TextArgument(const Variant& value);
-
-class MemberCall;
-
-// A paragraph alignment code (0 left, 1 centre, 2 right, 3 justify) put on a
-// member: S_OK with `alignment` set, a type mismatch for a value that is no
-// integer, the out-of-range error for any other code.
-HRESULT AlignmentArgument(const MemberCall& call, const Variant& value, Qt::Alignment& alignment);
 
 }  // namespace velars

@@ -3,6 +3,7 @@
 #include <QTextDocument>
 #include <cmath>
 
+#include "docserver/AlignmentArgument.h"
 #include "docserver/ArgumentConversion.h"
 #include "docserver/DocumentState.h"
 #include "docserver/ServerErrors.h"

@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <vector>
 
+#include "docserver/AlignmentArgument.h"
 #include "docserver/ArgumentConversion.h"
 #include "docserver/DocumentState.h"
 #include "docserver/DocumentWindow.h"
