@@ -13,11 +13,11 @@
 #include <cstdint>
 
 #include "app/EventGuard.h"
+#include "automation/ObjectFactory.h"
 #include "calc/CalcRecord.h"
 #include "calc/InputValidation.h"
 #include "files/ReportCounter.h"
 #include "platform/PlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "report/ReportContent.h"
 #include "report/WordConnection.h"
 #include "widgets/CheckBox.h"

@@ -1,8 +1,8 @@
 #include "docserver/AlignmentArgument.h"
 
-#include "docserver/AutomationObject.h"
+#include "automation/AutomationObject.h"
+#include "automation/ServerErrors.h"
 #include "docserver/ParagraphEditing.h"
-#include "docserver/ServerErrors.h"
 
 namespace velars {
 

@@ -5,7 +5,7 @@
 
 #include <Qt>
 
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
 
 namespace velars {
 

@@ -4,13 +4,13 @@
 #include <QTextDocument>
 #include <vector>
 
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
 #include "docserver/AlignmentArgument.h"
-#include "docserver/ArgumentConversion.h"
 #include "docserver/DocumentState.h"
 #include "docserver/DocumentWindow.h"
 #include "docserver/PageView.h"
 #include "docserver/ParagraphEditing.h"
-#include "docserver/ServerErrors.h"
 
 namespace velars {
 namespace {

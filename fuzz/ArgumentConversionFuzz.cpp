@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
 
 #include "fuzz/FuzzCheck.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/TmainForm.h"
+#include "automation/ObjectFactory.h"
 #include "platform/FakePlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "tests/widgets/UserActions.h"
 #include "widgets/SystemColors.h"
 

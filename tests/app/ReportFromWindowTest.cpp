@@ -14,8 +14,8 @@
 #include <functional>
 #include <memory>
 
+#include "automation/Automation.h"
 #include "files/ReportCounter.h"
-#include "report/Automation.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/report/support/RecordingWordServer.h"
 #include "widgets/GlassButton.h"

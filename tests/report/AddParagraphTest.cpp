@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/Automation.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportWriter.h"
 #include "tests/report/support/RecordingWordServer.h"
 

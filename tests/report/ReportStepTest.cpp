@@ -11,9 +11,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "automation/Automation.h"
 #include "files/ReportCounter.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportStep.h"
 #include "tests/report/support/RecordingWordServer.h"
 

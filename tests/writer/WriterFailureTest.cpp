@@ -13,9 +13,9 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "automation/Automation.h"
 #include "files/ReportCounter.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportStep.h"
 #include "report/ReportWriter.h"
 #include "report/WordConnection.h"

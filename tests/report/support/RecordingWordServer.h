@@ -16,9 +16,9 @@
 #include <optional>
 #include <vector>
 
-#include "report/Dispatch.h"
-#include "report/ObjectFactory.h"
-#include "report/Variant.h"
+#include "automation/Dispatch.h"
+#include "automation/ObjectFactory.h"
+#include "automation/Variant.h"
 
 namespace velars::testsupport {
 

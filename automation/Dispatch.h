@@ -3,8 +3,8 @@
 // name and invoked by id, with arguments last-to-first, exactly as
 // IDispatch::GetIDsOfNames and IDispatch::Invoke.
 
-#include "report/ComTypes.h"
-#include "report/Variant.h"
+#include "automation/ComTypes.h"
+#include "automation/Variant.h"
 
 namespace velars {
 

@@ -1,4 +1,4 @@
-#include "report/ProgrammingError.h"
+#include "automation/ProgrammingError.h"
 
 #include <cstdio>
 #include <cstdlib>

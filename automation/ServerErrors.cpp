@@ -1,6 +1,6 @@
-#include "docserver/ServerErrors.h"
+#include "automation/ServerErrors.h"
 
-#include "docserver/AutomationObject.h"
+#include "automation/AutomationObject.h"
 
 namespace velars {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "report/Dispatch.h"
+#include "automation/Dispatch.h"
 
 namespace velars {
 

@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
+#include "automation/Automation.h"
+#include "automation/ObjectFactory.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
-#include "report/ObjectFactory.h"
 #include "tests/report/support/RecordingWordServer.h"
 
 namespace velars {

@@ -1,4 +1,4 @@
-#include "report/Automation.h"
+#include "automation/Automation.h"
 
 namespace velars {
 

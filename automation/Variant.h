@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "report/ComTypes.h"
+#include "automation/ComTypes.h"
 
 namespace velars {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "report/ComTypes.h"
-#include "report/Variant.h"
+#include "automation/ComTypes.h"
+#include "automation/Variant.h"
 
 namespace velars {
 

@@ -1,6 +1,6 @@
-#include "report/Variant.h"
+#include "automation/Variant.h"
 
-#include "report/Dispatch.h"
+#include "automation/Dispatch.h"
 
 namespace velars {
 

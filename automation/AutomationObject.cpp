@@ -1,6 +1,6 @@
-#include "docserver/AutomationObject.h"
+#include "automation/AutomationObject.h"
 
-#include "docserver/ServerName.h"
+#include "automation/ServerName.h"
 
 namespace velars {
 

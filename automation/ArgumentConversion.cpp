@@ -1,4 +1,4 @@
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
 
 #include <QLocale>
 #include <cmath>

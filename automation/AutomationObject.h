@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "report/Dispatch.h"
+#include "automation/Dispatch.h"
 
 namespace velars {
 

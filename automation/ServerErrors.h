@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "report/ComTypes.h"
+#include "automation/ComTypes.h"
 
 namespace velars {
 

@@ -10,11 +10,11 @@
 #include <array>
 #include <cstdint>
 
+#include "automation/Dispatch.h"
+#include "automation/ProgrammingError.h"
+#include "automation/Variant.h"
 #include "numbers/Exception.h"
 #include "platform/PlatformServices.h"
-#include "report/Dispatch.h"
-#include "report/ProgrammingError.h"
-#include "report/Variant.h"
 
 namespace velars {
 

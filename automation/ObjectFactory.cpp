@@ -1,4 +1,4 @@
-#include "report/ObjectFactory.h"
+#include "automation/ObjectFactory.h"
 
 namespace velars {
 
