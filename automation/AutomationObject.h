@@ -1,9 +1,10 @@
 #pragma once
-// The dispatch side of every object of the document server: a table of named
-// members (properties and methods), looked up case-insensitively, and the
-// checks Invoke makes before a member runs (call kind, argument count, the
-// named argument of a put). Objects of a document whose window the user has
-// closed answer every call with RPC_E_DISCONNECTED.
+// The dispatch side of every object of both report servers (the document
+// server and the Writer server): a table of named members (properties and
+// methods), looked up case-insensitively, and the checks Invoke makes before
+// a member runs (call kind, argument count, the named argument of a put).
+// An object whose CheckConnected fails (its document closed by the user, its
+// office gone) answers every call with that error, RPC_E_DISCONNECTED.
 
 #include <QString>
 #include <functional>

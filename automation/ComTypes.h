@@ -1,8 +1,8 @@
 #pragma once
 // The small part of COM that late-bound automation needs: result codes,
 // member ids, call kinds and the dispatch interface that every automation
-// server (the document server in the program, recording fakes in tests)
-// implements.
+// server (the document server and the Writer server in the program,
+// recording fakes in tests) implements.
 
 #include <QString>
 #include <cstdint>

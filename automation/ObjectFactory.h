@@ -1,7 +1,7 @@
 #pragma once
 // Creates automation servers by ProgID, as CLSIDFromProgID + CoCreateInstance.
-// The program registers the document server as "Word.Application"; tests
-// register recording fakes.
+// The program registers the Writer server or the document server as
+// "Word.Application"; tests register recording fakes.
 
 #include <QString>
 #include <functional>

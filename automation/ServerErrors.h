@@ -1,6 +1,6 @@
 #pragma once
-// The errors the document server raises through the exception record, with
-// the numbers the word processor it stands in for uses for them.
+// The errors both report servers raise through the exception record, with
+// the numbers the word processor they stand in for uses for them.
 
 #include <QString>
 #include <cstdint>

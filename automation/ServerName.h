@@ -1,6 +1,7 @@
 #pragma once
-// The name the document server shows in its window titles, message boxes and
-// the source of its automation errors.
+// The name both report servers give as the source of their automation
+// errors; the document server also shows it in its window titles, message
+// boxes and the author of its DOCX files.
 
 #include <QString>
 
