@@ -23,7 +23,7 @@
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include "app/TmainForm.h"
 #include "automation/ObjectFactory.h"
 #include "platform/FakePlatformServices.h"
-#include "tests/widgets/UserActions.h"
+#include "tests/support/UserActions.h"
 #include "widgets/SystemColors.h"
 
-namespace velars::testing {
+namespace velars::test {
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -66,4 +66,4 @@ protected:
     std::unique_ptr<TmainForm> form;
 };
 
-}  // namespace velars::testing
+}  // namespace velars::test

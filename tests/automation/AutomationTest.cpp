@@ -8,7 +8,7 @@
 #include "automation/Automation.h"
 #include "automation/ObjectFactory.h"
 #include "platform/FakePlatformServices.h"
-#include "tests/report/support/RecordingWordServer.h"
+#include "tests/support/RecordingWordServer.h"
 
 namespace velars {
 namespace {
@@ -206,7 +206,7 @@ protected:
 
     const EchoDispatch::Invocation& Last() const { return echo->invocations.back(); }
     QString DescribeArg() const {
-        return Last().args.size() == 1 ? testsupport::DescribeVariant(Last().args[0])
+        return Last().args.size() == 1 ? test::DescribeVariant(Last().args[0])
                                        : QStringLiteral("?");
     }
 };

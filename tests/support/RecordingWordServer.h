@@ -20,7 +20,7 @@
 #include "automation/ObjectFactory.h"
 #include "automation/Variant.h"
 
-namespace velars::testsupport {
+namespace velars::test {
 
 // One member access as the server saw it.
 struct RecordedCall {
@@ -119,4 +119,4 @@ private:
     std::shared_ptr<State> state_;
 };
 
-}  // namespace velars::testsupport
+}  // namespace velars::test

@@ -5,7 +5,7 @@
 #include <QComboBox>
 #include <QTest>
 
-namespace velars::testing {
+namespace velars::test {
 
 // Opens the drop-down part and clicks the item at `index`.
 inline bool PickItem(QComboBox* combo, int index) {
@@ -17,4 +17,4 @@ inline bool PickItem(QComboBox* combo, int index) {
     return !view->window()->isVisible() && combo->currentIndex() == index;
 }
 
-}  // namespace velars::testing
+}  // namespace velars::test

@@ -1,7 +1,9 @@
+// The main of every GoogleTest binary of the project: a QApplication on
+// Qt's offscreen platform (unless the environment names another), then every
+// test, with the environments the binary registered. No test needs a display.
+
 #include <QApplication>
 #include <gtest/gtest.h>
-
-#include "tests/writer/OfficeFixture.h"
 
 namespace {
 
@@ -22,6 +24,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     previousHandler = qInstallMessageHandler(QuietOffscreenNotes);
     testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new velars::test::OfficeEnvironment);
     return RUN_ALL_TESTS();
 }

@@ -1,10 +1,10 @@
-#include "tests/report/support/RecordingWordServer.h"
+#include "tests/support/RecordingWordServer.h"
 
 #include <atomic>
 #include <functional>
 #include <stdexcept>
 
-namespace velars::testsupport {
+namespace velars::test {
 
 namespace {
 
@@ -442,4 +442,4 @@ QStringList RecordingWordServer::LiveObjects() const {
     return live;
 }
 
-}  // namespace velars::testsupport
+}  // namespace velars::test

@@ -1,4 +1,4 @@
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 
 #include "calc/LossModel.h"
 
