@@ -10,7 +10,7 @@
 
 #include "automation/ArgumentConversion.h"
 
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 
