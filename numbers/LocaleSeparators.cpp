@@ -1,8 +1,8 @@
-#include "cli/LocaleSeparators.h"
+#include "numbers/LocaleSeparators.h"
 
 #include <QLocale>
 
-namespace velars::cli {
+namespace velars {
 
 namespace {
 
@@ -19,4 +19,4 @@ Separators SystemSeparators() {
     return separators;
 }
 
-}  // namespace velars::cli
+}  // namespace velars
