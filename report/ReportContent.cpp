@@ -13,6 +13,15 @@ constexpr std::int8_t kBodySize = 12;
 constexpr std::int8_t kCentred = 1;
 constexpr std::int8_t kLeft = 0;
 
+// The version line names the calculation module the report comes from,
+// "версия 2.02 от 03.03.20", and reads the same in every release: it is a
+// fixed text of the report, not the package's version. That one is the top
+// entry of debian/changelog (VELARS_VERSION, which velars-tp-calc --version
+// and the package show) and changes with each release; its number happens to
+// be 2.02 as well, its date is the package's own.
+const QString kModuleVersion = QStringLiteral("2.02");
+const QString kModuleVersionDate = QStringLiteral("03.03.20");
+
 // Millimetres of water column per megapascal (1 000 000 / 9.80665).
 constexpr long double kMmWaterPerMPa = 101971.62129779282L;
 
