@@ -1,6 +1,6 @@
 #include "report/ReportContent.h"
 
-#include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/FormatFloat.h"
 
@@ -21,9 +21,6 @@ constexpr std::int8_t kLeft = 0;
 // be 2.02 as well, its date is the package's own.
 const QString kModuleVersion = QStringLiteral("2.02");
 const QString kModuleVersionDate = QStringLiteral("03.03.20");
-
-// Millimetres of water column per megapascal (1 000 000 / 9.80665).
-constexpr long double kMmWaterPerMPa = 101971.62129779282L;
 
 ReportParagraph Header(const QString& text) { return {text, kHeaderSize, true, kCentred}; }
 ReportParagraph Body(const QString& text, bool bold) { return {text, kBodySize, bold, kLeft}; }
@@ -59,7 +56,7 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
     const long double flow = r.valQ;
     const long double celsius = static_cast<long double>(r.valTgaza) - 273.15L;
     const long double gaugeMPa = static_cast<long double>(r.valPizb) * 0.000001L;
-    const long double gaugeMm = static_cast<long double>(r.valPizb) * 0.000001L * kMmWaterPerMPa;
+    const long double gaugeMm = PascalToMmWaterExtended(r.valPizb);
     const long double atmKPa = static_cast<long double>(r.valPatm) * 0.001L;
     const float lossMm = PascalToMmWater(r.valDPpoteri);
     const float allowedMm = PascalToMmWater(r.valDPdop);
