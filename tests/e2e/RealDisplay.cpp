@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -26,10 +27,22 @@ const char kDarkScheme[] =
 void Stop(std::unique_ptr<QProcess>& process) {
     if (!process) return;
     if (process->state() != QProcess::NotRunning) {
-        process->kill();
-        process->waitForFinished(5000);
+        // Asked first, so that an X server removes its socket files.
+        process->terminate();
+        if (!process->waitForFinished(2000)) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
     }
     process.reset();
+}
+
+// The last lines of a log file, for a failure's message.
+QString Tail(const QString& path) {
+    QFile log(path);
+    if (!log.open(QIODevice::ReadOnly)) return QStringLiteral("(no log)");
+    const QList<QByteArray> lines = log.readAll().trimmed().split('\n');
+    return QString::fromLocal8Bit(lines.mid(std::max<qsizetype>(0, lines.size() - 10)).join('\n'));
 }
 
 }  // namespace
@@ -92,14 +105,25 @@ bool RealDisplay::StartServer() {
         error_ = QStringLiteral("no temporary folder");
         return false;
     }
+    // A server that reported its display but takes no client (seen once on a
+    // loaded machine) is an accident of the machine, not of the program:
+    // a new one is started, three times at most.
+    for (int attempt = 1;; ++attempt) {
+        if (StartServerOnce()) return true;
+        if (attempt == 3) return false;
+        Stop(server_);
+    }
+}
+
+bool RealDisplay::StartServerOnce() {
+    const QString log = QDir(dir_.path()).filePath(QStringLiteral("xvfb.log"));
     // Xvfb picks a free display number itself and writes it once it
     // accepts connections.
     server_ = Spawn(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                      QStringLiteral("0"), QStringLiteral("1280x1024x24"),
                      QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-                    QProcessEnvironment::systemEnvironment(), {}, {},
-                    QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
+                    QProcessEnvironment::systemEnvironment(), {}, {}, log);
     if (!server_->waitForStarted(10000)) {
         error_ = QStringLiteral("Xvfb does not start: ") + server_->errorString();
         return false;
@@ -113,17 +137,49 @@ bool RealDisplay::StartServer() {
     bool ok = false;
     const int number = out.trimmed().toInt(&ok);
     if (!ready || !ok) {
-        QFile log(QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
-        log.open(QIODevice::ReadOnly);
-        error_ = QStringLiteral("Xvfb gave no display number: ") +
-                 QString::fromLocal8Bit(log.readAll());
+        error_ = QStringLiteral("Xvfb gave no display number: ") + Tail(log);
         return false;
     }
     display_ = QStringLiteral(":%1").arg(number);
+    if (!WaitFor(
+            [&] {
+                return Run(QStringLiteral("xwininfo"), {QStringLiteral("-root")}, 5000).exitCode ==
+                       0;
+            },
+            10000)) {
+        error_ = QStringLiteral("Xvfb on %1 takes no client (%2): ").arg(display_, ServerState()) +
+                 Tail(log);
+        return false;
+    }
     return true;
 }
 
+QString RealDisplay::ServerState() const {
+    if (!server_) return QStringLiteral("no server");
+    if (server_->state() != QProcess::NotRunning) return QStringLiteral("running");
+    return QStringLiteral("ended, status %1").arg(server_->exitCode());
+}
+
 bool RealDisplay::StartProgram(Scheme scheme) {
+    // A program that the X server turned away at once is started once more,
+    // on a new server; every other failure is the program's.
+    for (int attempt = 1;; ++attempt) {
+        if (StartProgramOnce(scheme)) return true;
+        const bool turnedAway =
+            program_ && program_->state() == QProcess::NotRunning &&
+            ProgramErrors().contains(QStringLiteral("could not connect to display"));
+        if (!turnedAway || attempt == 2) return false;
+        Stop(program_);
+        Stop(server_);
+        const QString first = error_;
+        if (!StartServer()) {
+            error_ = first + QStringLiteral("\nand a new server: ") + error_;
+            return false;
+        }
+    }
+}
+
+bool RealDisplay::StartProgramOnce(Scheme scheme) {
     const QDir root(dir_.path());
     for (const char* folder : {"program", "home", "bin", "config/qt6ct", "runtime"})
         root.mkpath(QLatin1String(folder));
@@ -161,7 +217,10 @@ bool RealDisplay::StartProgram(Scheme scheme) {
     }
     const auto main = WaitForWindow(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
     if (!main) {
-        error_ = QStringLiteral("the main window never appeared: ") + ProgramErrors();
+        error_ = QStringLiteral("the main window never appeared on %1 (its X server %2): ")
+                     .arg(display_, ServerState()) +
+                 ProgramErrors() + QStringLiteral("\nXvfb's log: ") +
+                 Tail(QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
         return false;
     }
     main_ = *main;

@@ -87,6 +87,10 @@ private:
                                     const QProcessEnvironment& env,
                                     const QString& workingDirectory = {},
                                     const QString& outputFile = {}, const QString& errorFile = {});
+    bool StartServerOnce();
+    bool StartProgramOnce(Scheme scheme);
+    // "running", or how the X server ended, for a failure's message.
+    QString ServerState() const;
     std::vector<XWindow> VisibleWindows();
     QString ReadClipboard(const QString& target);
     // Makes a marker of our own the clipboard's content, so that a copy that
