@@ -9,9 +9,9 @@
 
 #include "app/ErrorBox.h"
 #include "app/TmainForm.h"
+#include "automation/ObjectFactory.h"
 #include "docserver/DocumentServer.h"
 #include "platform/QtPlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "writer/WriterDetection.h"
 #include "writer/WriterServer.h"
 

@@ -6,16 +6,15 @@
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMessageBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "numbers/LocaleSeparators.h"
 
 namespace velars {
 
@@ -55,8 +54,6 @@ int ResultOf(int button) {
     default: return IDOK;
     }
 }
-
-QChar FirstChar(const QString& text) { return text.isEmpty() ? QChar() : text.front(); }
 
 }  // namespace
 
@@ -101,14 +98,7 @@ QSize QtPlatformServices::Monitor0Size() {
     return screens.isEmpty() ? QSize() : screens.at(0)->geometry().size();
 }
 
-Separators QtPlatformServices::LocaleSeparators() {
-    const QLocale locale = QLocale::system();
-    Separators s;
-    s.decimal = FirstChar(locale.decimalPoint());
-    if (s.decimal.isNull()) s.decimal = QLatin1Char('.');
-    s.group = FirstChar(locale.groupSeparator());
-    return s;
-}
+Separators QtPlatformServices::LocaleSeparators() { return SystemSeparators(); }
 
 QByteArray QtPlatformServices::ToNarrow(const QString& text) {
     QStringEncoder encoder(QStringConverter::System);

@@ -1,6 +1,6 @@
 #include "report/ReportWriter.h"
 
-#include "report/Automation.h"
+#include "automation/Automation.h"
 #include "report/WindowGeometry.h"
 
 namespace velars {

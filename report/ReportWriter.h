@@ -5,8 +5,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "automation/ObjectFactory.h"
 #include "platform/PlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "report/WordConnection.h"
 
 namespace velars {

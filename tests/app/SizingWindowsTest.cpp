@@ -13,15 +13,15 @@
 #include "app/LossCurveWindow.h"
 #include "calc/LossModel.h"
 #include "calc/SizingCsv.h"
+#include "MainFormFixture.h"
 #include "plot/LossChart.h"
-#include "tests/app/MainFormFixture.h"
 #include "widgets/GlassButton.h"
 #include "widgets/RichTextPane.h"
 
 namespace velars {
 namespace {
 
-class SizingWindows : public testing::MainFormTest {
+class SizingWindows : public test::MainFormTest {
 protected:
     void SetUp() override {
         MainFormTest::SetUp();

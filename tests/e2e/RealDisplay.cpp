@@ -1,4 +1,4 @@
-#include "tests/e2e/RealDisplay.h"
+#include "RealDisplay.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,7 +9,7 @@
 #include <csignal>
 #include <sys/prctl.h>
 
-namespace velars::e2e {
+namespace velars::test {
 
 namespace {
 
@@ -353,4 +353,4 @@ QString RealDisplay::ProgramErrors() {
     return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
-}  // namespace velars::e2e
+}  // namespace velars::test

@@ -23,7 +23,7 @@
 #include <optional>
 #include <vector>
 
-namespace velars::e2e {
+namespace velars::test {
 
 // A top-level window on the display.
 struct XWindow {
@@ -107,4 +107,4 @@ private:
     int markerCount_ = 0;
 };
 
-}  // namespace velars::e2e
+}  // namespace velars::test

@@ -7,9 +7,9 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/RealDisplay.h"
+#include "RealDisplay.h"
 
-namespace velars::e2e {
+namespace velars::test {
 namespace {
 
 const QString kNbsp = QString(QChar(0x00A0));
@@ -286,4 +286,4 @@ INSTANTIATE_TEST_SUITE_P(Schemes, ReportOnDisplay,
                          });
 
 }  // namespace
-}  // namespace velars::e2e
+}  // namespace velars::test

@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/Automation.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportWriter.h"
-#include "tests/report/support/RecordingWordServer.h"
+#include "tests/support/RecordingWordServer.h"
 
 namespace velars {
 namespace {
 
-using testsupport::CreationMode;
-using testsupport::RecordingWordServer;
+using test::CreationMode;
+using test::RecordingWordServer;
 
 class StartWordTest : public ::testing::Test {
 protected:
@@ -54,7 +54,7 @@ TEST_F(StartWordTest, MakesTheNineteenAccessesInOrder) {
                   "Application.Selection.ParagraphFormat get",
                   "Application.Selection.ParagraphFormat.LineSpacing put VT_I4 11",
               }));
-    for (const testsupport::RecordedCall& call : server.Calls()) {
+    for (const test::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_TRUE(call.lookedUp);
         EXPECT_EQ(call.lookupLocale, 0x0800u);
@@ -173,7 +173,7 @@ TEST_F(StartWordTest, ACountOtherThanOneStopsAfterTheCountWithTheSecondBox) {
         Variant::FromBool(true),
     };
     for (const Variant& answer : answers) {
-        SCOPED_TRACE(testsupport::DescribeVariant(answer).toStdString());
+        SCOPED_TRACE(test::DescribeVariant(answer).toStdString());
         WordConnection fresh;
         RecordingWordServer server2;
         ObjectFactory factory2;
@@ -215,7 +215,7 @@ TEST_F(StartWordTest, EveryStartMakesANewApplicationAndReleasesTheOldOne) {
     // close), but the window no longer holds any of its objects.
     EXPECT_EQ(server.Applications()[0]->documents.size(), 1u);
     EXPECT_EQ(server.LiveObjects().size(), 3);
-    for (const testsupport::RecordedCall& call : server.Calls()) {
+    for (const test::RecordedCall& call : server.Calls()) {
         if (call.application == 1) continue;
         EXPECT_EQ(call.application, 2);
     }

@@ -13,14 +13,14 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "automation/Automation.h"
 #include "files/ReportCounter.h"
+#include "OfficeFixture.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportStep.h"
 #include "report/ReportWriter.h"
 #include "report/WordConnection.h"
-#include "tests/writer/OfficeFixture.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 #include "writer/WriterServer.h"
 
 namespace velars::test {

@@ -1,0 +1,30 @@
+#pragma once
+// Creates automation servers by ProgID, as CLSIDFromProgID + CoCreateInstance.
+// The program registers the Writer server or the document server as
+// "Word.Application"; tests register recording fakes.
+
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "automation/Dispatch.h"
+
+namespace velars {
+
+class ObjectFactory {
+public:
+    using Creator = std::function<DispatchPtr()>;
+
+    void Register(const QString& progId, Creator creator);
+    void Unregister(const QString& progId);
+
+    // S_OK with the new object's dispatch interface; CO_E_CLASSSTRING for an
+    // unknown ProgID; CO_E_SERVER_EXEC_FAILURE when the server cannot start
+    // (its creator throws or returns null).
+    HRESULT CreateInstance(const QString& progId, DispatchPtr* object) const;
+
+private:
+    std::map<QString, Creator> creators_;
+};
+
+}  // namespace velars
