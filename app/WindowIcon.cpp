@@ -10,7 +10,9 @@ namespace velars {
 QIcon WindowIcon() {
     QIcon icon;
     const QDir icons(QStringLiteral(":/icons"));
-    for (const QString& name : icons.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+    // Every file there is a PNG; a name filter would compile a regular
+    // expression for nothing.
+    for (const QString& name : icons.entryList(QDir::Files)) {
         // With the format named and detection off, QImageReader goes
         // straight to its PNG handler instead of asking every plugin.
         QImageReader reader(icons.filePath(name), "png");

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -26,6 +27,20 @@ using Reply = std::unique_ptr<T, decltype(&std::free)>;
 template <typename T>
 Reply<T> Owned(T* reply) {
     return Reply<T>(reply, &std::free);
+}
+
+// The processor time of all threads of `pid` so far (schedstat's first
+// field, in nanoseconds, per thread).
+double CpuMs(pid_t pid) {
+    std::error_code error;
+    double total = 0;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream in(task.path() / "schedstat");
+        double ns = 0;
+        if (in >> ns) total += ns / 1e6;
+    }
+    return total;
 }
 
 std::string Tail(const std::string& file) {
@@ -132,6 +147,7 @@ StartFigures FirstFrameProbe::Measure(const std::vector<std::string>& argv,
             const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event.get());
             if (mapped.count(damage->drawable) != 0) {
                 figures.firstFrameMs = now - start;
+                figures.cpuMs = CpuMs(pid);
                 window = damage->drawable;
             }
         }

@@ -25,6 +25,7 @@ struct StartFigures {
     std::string error;        // why not, when !ok
     double mapMs = 0;         // exec to the window's MapNotify
     double firstFrameMs = 0;  // exec to the first damage of the window
+    double cpuMs = 0;         // processor time of all its threads by then
     long peakRssKiB = 0;      // ru_maxrss of the program
 };
 

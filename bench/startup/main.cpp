@@ -106,9 +106,12 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (verbose)
-            std::printf("%-16s %s map %7.1f ms  first frame %7.1f ms  peak RSS %6.1f MiB\n",
-                        series.name.c_str(), i < 2 ? "(warm-up)" : "         ", figures.mapMs,
-                        figures.firstFrameMs, static_cast<double>(figures.peakRssKiB) / 1024);
+            std::printf(
+                "%-16s %s map %7.1f ms  first frame %7.1f ms (processor %6.1f ms)  peak RSS %6.1f "
+                "MiB\n",
+                series.name.c_str(), i < 2 ? "(warm-up)" : "         ", figures.mapMs,
+                figures.firstFrameMs, figures.cpuMs,
+                static_cast<double>(figures.peakRssKiB) / 1024);
         if (i < 2) continue;
         series.frameMs.push_back(figures.firstFrameMs);
         series.rssMiB.push_back(static_cast<double>(figures.peakRssKiB) / 1024);
