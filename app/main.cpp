@@ -1,7 +1,6 @@
 // velars-tp: the pressure-loss calculator.
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,6 +9,7 @@
 #include "app/ErrorBox.h"
 #include "app/TmainForm.h"
 #include "automation/ObjectFactory.h"
+#include "app/WindowIcon.h"
 #include "docserver/DocumentServer.h"
 #include "platform/QtPlatformServices.h"
 #include "writer/WriterDetection.h"
@@ -20,10 +20,7 @@ int main(int argc, char** argv) {
     // The menu entry of the installed program: the task bar and Wayland
     // find the window's name and icon through it.
     QGuiApplication::setDesktopFileName(QStringLiteral(VELARS_APP_ID));
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(velars::WindowIcon());
     // Qt's own texts (the buttons of a question, the file and print
     // dialogs) in the user's language, as the system's dialogs are.
     QTranslator qtTexts;

@@ -28,7 +28,7 @@ const QString kKey = QStringLiteral("n");
 
 }  // namespace
 
-bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
+bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location, CounterLock* heldLock) {
     const CounterPlace place = FindCounterPlace(platform);
     const QString& folder = place.folder;
     // The user's own folder comes into being with the first report.
@@ -40,6 +40,7 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location) {
         ::unlink(testFile.constData());
         return true;
     }
+    if (heldLock) heldLock->Release();
     platform.MessageBox(QStringLiteral("В папку с программой сохранить Log-файл нельзя,\n"
                                        " выбирите другой путь для сохранения Log-файла."),
                         QStringLiteral("Внимание!"), MB_OK | MB_ICONEXCLAMATION,
@@ -59,8 +60,9 @@ std::int32_t LoadReportNumber(PlatformServices& platform) {
     return IniFile(path).ReadInteger(kSection, kKey, 1);
 }
 
-void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::int32_t value) {
-    if (!CheckProgramFolder(platform, location)) return;
+void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::int32_t value,
+                      CounterLock* heldLock) {
+    if (!CheckProgramFolder(platform, location, heldLock)) return;
     IniFile(FindCounterPlace(platform).counterFile).WriteInteger(kSection, kKey, value);
 }
 

@@ -27,6 +27,7 @@ int FakePlatformServices::MessageBox(const QString& text, const QString& caption
                                      BoxOwner owner) {
     messageBoxes.push_back(
         {FromNarrow(ToNarrow(text)), FromNarrow(ToNarrow(caption)), style, owner});
+    if (onMessageBox) onMessageBox();
     if (messageBoxAnswers.empty()) return IDOK;
     const int answer = messageBoxAnswers.front();
     messageBoxAnswers.pop_front();

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -103,6 +104,9 @@ public:
     std::vector<SaveDialogCall> saveDialogs;   // every save dialog, in order
     std::vector<QString> clipboard;            // every text put on the clipboard, in order
     std::deque<int> messageBoxAnswers;
+    // Runs while a box is up, before it is answered: what happens meanwhile
+    // (another program, another report) while the user reads it.
+    std::function<void()> onMessageBox;
     std::deque<SaveDialogAnswer> saveDialogAnswers;
 
     QString documentsFolder;  // none

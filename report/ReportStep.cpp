@@ -4,12 +4,14 @@
 
 namespace velars {
 
-void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location) {
+void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location,
+                  std::chrono::milliseconds lockWait) {
+    CounterLock lock(platform, lockWait);
     const std::int32_t number = LoadReportNumber(platform);
     for (const ReportParagraph& line : HeaderParagraphs(number, platform.Today()))
         AddParagraph(word, platform, line.text, line.size, line.bold, line.alignment);
     const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(number) + 1u);
-    SaveReportNumber(platform, location, next);
+    SaveReportNumber(platform, location, next, &lock);
 }
 
 void ReportBody(WordConnection& word, PlatformServices& platform, const ReportInputs& inputs) {
@@ -18,12 +20,13 @@ void ReportBody(WordConnection& word, PlatformServices& platform, const ReportIn
 }
 
 void RunReportStep(WordConnection& word, const ObjectFactory& factory, PlatformServices& platform,
-                   SaveLocation& location, QSize mainWindowOuterSize, const ReportInputs& inputs) {
+                   SaveLocation& location, QSize mainWindowOuterSize, const ReportInputs& inputs,
+                   std::chrono::milliseconds lockWait) {
     // After a failed start vDocument holds no document of this report (empty,
     // or the previous report's): writing on would call an empty or stale
     // object, so the step ends with the box StartWord has shown.
     if (!StartWord(word, factory, platform, mainWindowOuterSize)) return;
-    ReportHeader(word, platform, location);
+    ReportHeader(word, platform, location, lockWait);
     ReportBody(word, platform, inputs);
 }
 

@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include "automation/ObjectFactory.h"
+#include "files/CounterLock.h"
 #include "files/ReportCounter.h"
 #include "platform/PlatformServices.h"
 #include "report/ReportContent.h"
@@ -13,8 +14,12 @@
 namespace velars {
 
 // Reads the report number, writes the five header lines (14 pt, bold,
-// centred) and stores the number plus one (32-bit wrap-around).
-void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location);
+// centred) and stores the number plus one (32-bit wrap-around), holding the
+// counter's lock from the reading to the storing. When another report step
+// holds it longer than `lockWait`, throws before anything is written or
+// numbered.
+void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location,
+                  std::chrono::milliseconds lockWait = kCounterLockWait);
 
 // Writes the body lines (12 pt, left) for the inputs and results.
 void ReportBody(WordConnection& word, PlatformServices& platform, const ReportInputs& inputs);
@@ -24,6 +29,7 @@ void ReportBody(WordConnection& word, PlatformServices& platform, const ReportIn
 // ends there: no header, no body, the counter is neither read nor advanced.
 // Automation and counter-file errors propagate.
 void RunReportStep(WordConnection& word, const ObjectFactory& factory, PlatformServices& platform,
-                   SaveLocation& location, QSize mainWindowOuterSize, const ReportInputs& inputs);
+                   SaveLocation& location, QSize mainWindowOuterSize, const ReportInputs& inputs,
+                   std::chrono::milliseconds lockWait = kCounterLockWait);
 
 }  // namespace velars

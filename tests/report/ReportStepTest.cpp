@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <limits>
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "automation/Automation.h"
+#include "files/CounterLock.h"
 #include "files/ReportCounter.h"
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
@@ -156,6 +159,43 @@ TEST_F(ReportStepTest, TheCounterIsNotReadWhenWordDoesNotStart) {
     EXPECT_NO_THROW(Run());
     EXPECT_EQ(platform.messageBoxes.size(), 1u);
     EXPECT_TRUE(QFileInfo(CounterFile()).isDir());
+}
+
+// Another report step holds the counter: after the wait this one stops with
+// the error, its document empty, the counter neither read nor advanced; once
+// the other lets go, the next report takes the next number.
+TEST_F(ReportStepTest, ACounterHeldElsewhereStopsTheStepBeforeTheHeader) {
+    Run();
+    ASSERT_EQ(StoredNumber(), 2);
+    auto other = std::make_unique<CounterLock>(CounterFile());
+    ASSERT_TRUE(other->Held());
+    try {
+        RunReportStep(word, factory, platform, location, QSize(780, 560), inputs,
+                      std::chrono::milliseconds(50));
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_TRUE(e.Message().startsWith("Счетчик отчетов занят")) << e.what();
+    }
+    EXPECT_EQ(server.Creations(), 2);
+    EXPECT_TRUE(DocumentTexts(1).isEmpty());
+    EXPECT_EQ(StoredNumber(), 2);
+
+    other.reset();
+    Run();
+    EXPECT_EQ(DocumentTexts(2).at(4), "Расчет № 2 от 05.03.2026");
+    EXPECT_EQ(StoredNumber(), 3);
+}
+
+// The folder warning waits for the user: the lock is let go before it.
+TEST_F(ReportStepTest, TheFolderWarningDoesNotKeepTheCounterLocked) {
+    ASSERT_TRUE(QDir(folder.path()).mkdir("temp.tp"));  // the folder check fails
+    bool lockedDuringWarning = true;
+    platform.onMessageBox = [&] {
+        lockedDuringWarning = !CounterLock(CounterFile(), std::chrono::milliseconds(0)).Held();
+    };
+    EXPECT_NO_THROW(Run());
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_FALSE(lockedDuringWarning);
 }
 
 TEST_F(ReportStepTest, AFailedStoreEndsTheReportAfterTheHeader) {
