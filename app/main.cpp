@@ -7,13 +7,11 @@
 #include <exception>
 
 #include "app/ErrorBox.h"
+#include "app/ReportServer.h"
 #include "app/TmainForm.h"
 #include "automation/ObjectFactory.h"
 #include "app/WindowIcon.h"
-#include "docserver/DocumentServer.h"
 #include "platform/QtPlatformServices.h"
-#include "writer/WriterDetection.h"
-#include "writer/WriterServer.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -30,18 +28,9 @@ int main(int argc, char** argv) {
     velars::QtPlatformServices platform;
     const QString title = velars::ApplicationTitle(platform.ExecutablePath());
     try {
-        // The automation runtime of the report: "Word.Application" is
-        // LibreOffice Writer when the soffice on the PATH has Writer, else
-        // the document server of this program.
+        // The report's "Word.Application", loaded on the first report.
         velars::ObjectFactory factory;
-        const QString office = velars::FindWriterOffice(qEnvironmentVariable("PATH"));
-        if (office.isEmpty()) {
-            velars::RegisterDocumentServer(factory, platform);
-        } else {
-            velars::OfficeOptions options;
-            options.program = office;
-            velars::RegisterWriterServer(factory, std::move(options));
-        }
+        velars::RegisterReportServer(factory, platform, qEnvironmentVariable("PATH"));
         velars::TmainForm mainForm(platform, factory);
         platform.SetMainWindow(&mainForm);
         mainForm.FormCreate();
