@@ -12,6 +12,8 @@ namespace {
 // controls that take it from their focus-in event, it follows every other
 // widget of the window that gets the focus.
 class ActiveControlRecord : public QObject {
+    Q_OBJECT
+
 public:
     explicit ActiveControlRecord(QWidget* window) : QObject(window) {
         setObjectName(QStringLiteral("ActiveControlRecord"));
@@ -42,3 +44,5 @@ bool ActiveControl::Take(QWidget* control) {
 }
 
 }  // namespace velars
+
+#include "ActiveControl.moc"
