@@ -7,7 +7,7 @@
 
 #include "app/ComparisonWindow.h"
 #include "app/ErrorBox.h"
-#include "app/LossCurveWindow.h"
+#include "app/LossCurve.h"
 #include "app/WindowPlacement.h"
 #include "calc/CheckedArithmetic.h"
 #include "calc/LossModel.h"
@@ -434,8 +434,7 @@ void TmainForm::ShowLossCurve() {
     const float twice = checked::ToSingle(checked::Mul(record_.valQ, 2.0L));
     data.points = velars::LossCurve(record_, data.choice, Edit_LDy->text(), separators.decimal,
                                     CurveFlows(0.0f, twice, 201));
-    if (!lossCurve_) lossCurve_ = new LossCurveWindow(this);
-    lossCurve_->SetCurve(data);
+    OpenLossCurve(lossCurve_, this, platform_, data);
     lossCurve_->show();
     lossCurve_->raise();
     lossCurve_->activateWindow();

@@ -36,7 +36,6 @@ QT_END_NAMESPACE
 namespace velars {
 
 class ComparisonWindow;
-class LossCurveWindow;
 
 class TmainForm : public QWidget, private InputForm {
     Q_OBJECT
@@ -62,7 +61,7 @@ public:
     QMenu* ResultsMenu() const { return resultsMenu_; }
     // The two sizing windows, once opened (null before).
     ComparisonWindow* Comparison() const { return comparison_; }
-    LossCurveWindow* LossCurve() const { return lossCurve_; }
+    QWidget* LossCurve() const { return lossCurve_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -180,7 +179,7 @@ private:
     bool placementPending_ = false;
     QMenu* resultsMenu_ = nullptr;
     ComparisonWindow* comparison_ = nullptr;
-    LossCurveWindow* lossCurve_ = nullptr;
+    QWidget* lossCurve_ = nullptr;
     QPoint placedAt_;
     QSize placedFor_;
 

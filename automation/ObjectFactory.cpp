@@ -8,7 +8,8 @@ void ObjectFactory::Register(const QString& progId, Creator creator) {
 
 void ObjectFactory::Unregister(const QString& progId) { creators_.erase(progId); }
 
-HRESULT ObjectFactory::CreateInstance(const QString& progId, DispatchPtr* object) const {
+HRESULT ObjectFactory::CreateInstance(const QString& progId, DispatchPtr* object,
+                                      QString* reason) const {
     if (object == nullptr) return E_POINTER;
     object->reset();
     const auto found = creators_.find(progId);
@@ -16,6 +17,9 @@ HRESULT ObjectFactory::CreateInstance(const QString& progId, DispatchPtr* object
     DispatchPtr created;
     try {
         created = found->second();
+    } catch (const ServerUnavailable& unavailable) {
+        if (reason != nullptr) *reason = unavailable.Message();
+        return CO_E_SERVER_EXEC_FAILURE;
     } catch (...) {
         return CO_E_SERVER_EXEC_FAILURE;
     }

@@ -8,8 +8,17 @@
 #include <map>
 
 #include "automation/Dispatch.h"
+#include "numbers/Exception.h"
 
 namespace velars {
+
+// A server that cannot start for a reason the user can act on (a part of the
+// program or of the system is missing): its creator throws this, and the
+// reason goes with the failed creation.
+class ServerUnavailable : public Exception {
+public:
+    using Exception::Exception;
+};
 
 class ObjectFactory {
 public:
@@ -20,8 +29,11 @@ public:
 
     // S_OK with the new object's dispatch interface; CO_E_CLASSSTRING for an
     // unknown ProgID; CO_E_SERVER_EXEC_FAILURE when the server cannot start
-    // (its creator throws or returns null).
-    HRESULT CreateInstance(const QString& progId, DispatchPtr* object) const;
+    // (its creator throws or returns null). When it throws ServerUnavailable,
+    // its message goes to `reason` (when given); otherwise `reason` is left
+    // alone.
+    HRESULT CreateInstance(const QString& progId, DispatchPtr* object,
+                           QString* reason = nullptr) const;
 
 private:
     std::map<QString, Creator> creators_;

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "numbers/LocaleSeparators.h"
+#include "platform/ProgramModules.h"
 
 namespace velars {
 
@@ -138,6 +139,11 @@ QString QtPlatformServices::UserDataFolder() {
 
 void QtPlatformServices::SetClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
+}
+
+QFunctionPointer QtPlatformServices::LoadModule(const QString& name, const char* entry,
+                                                QString& missing) {
+    return LoadProgramModule(ExecutablePath(), name, entry, missing);
 }
 
 }  // namespace velars

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
@@ -189,6 +190,15 @@ bool RealDisplay::StartProgramOnce(Scheme scheme) {
     if (!QFile::exists(program) && !QFile::copy(kProgram, program)) {
         error_ = QStringLiteral("cannot copy ") + kProgram;
         return false;
+    }
+    // A portable copy: the program's modules go beside it.
+    const QDir built = QFileInfo(kProgram).dir();
+    for (const QString& module : built.entryList({QStringLiteral("*.so")}, QDir::Files)) {
+        const QString copy = root.filePath(QStringLiteral("program/") + module);
+        if (!QFile::exists(copy) && !QFile::copy(built.filePath(module), copy)) {
+            error_ = QStringLiteral("cannot copy ") + built.filePath(module);
+            return false;
+        }
     }
 
     QProcessEnvironment env;
