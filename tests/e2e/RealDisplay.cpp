@@ -23,6 +23,12 @@ const char kDarkScheme[] =
     "custom_palette=true\n"
     "style=Fusion\n";
 
+// The standard error of instance `number`.
+QString LogName(int number) {
+    return number == 0 ? QStringLiteral("program.log")
+                       : QStringLiteral("program-%1.log").arg(number);
+}
+
 void Stop(std::unique_ptr<QProcess>& process) {
     if (!process) return;
     if (process->state() != QProcess::NotRunning) {
@@ -38,7 +44,7 @@ RealDisplay::RealDisplay() = default;
 
 RealDisplay::~RealDisplay() {
     Stop(marker_);
-    Stop(program_);
+    for (Instance& instance : instances_) Stop(instance.process);
     Stop(server_);
 }
 
@@ -87,19 +93,20 @@ bool RealDisplay::WaitFor(const std::function<bool()>& condition, int timeoutMs)
     }
 }
 
-bool RealDisplay::StartServer() {
+bool RealDisplay::StartServer(QSize screen) {
     if (!dir_.isValid()) {
         error_ = QStringLiteral("no temporary folder");
         return false;
     }
     // Xvfb picks a free display number itself and writes it once it
     // accepts connections.
-    server_ = Spawn(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-                    QProcessEnvironment::systemEnvironment(), {}, {},
-                    QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
+    server_ = Spawn(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+        QProcessEnvironment::systemEnvironment(), {}, {},
+        QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
     if (!server_->waitForStarted(10000)) {
         error_ = QStringLiteral("Xvfb does not start: ") + server_->errorString();
         return false;
@@ -123,7 +130,19 @@ bool RealDisplay::StartServer() {
     return true;
 }
 
-bool RealDisplay::StartProgram(Scheme scheme) {
+bool RealDisplay::StartProgram(Scheme scheme) { return Launch(scheme, {}) >= 0; }
+
+int RealDisplay::StartInstance(const QString& path) { return Launch(Scheme::Default, path); }
+
+QString RealDisplay::ProgramFolder() const {
+    return QDir(dir_.path()).filePath(QStringLiteral("program"));
+}
+
+QString RealDisplay::HomeFolder() const {
+    return QDir(dir_.path()).filePath(QStringLiteral("home"));
+}
+
+int RealDisplay::Launch(Scheme scheme, const QString& path) {
     const QDir root(dir_.path());
     for (const char* folder : {"program", "home", "bin", "config/qt6ct", "runtime"})
         root.mkpath(QLatin1String(folder));
@@ -132,14 +151,16 @@ bool RealDisplay::StartProgram(Scheme scheme) {
     const QString program = root.filePath(QStringLiteral("program/velars-tp"));
     if (!QFile::exists(program) && !QFile::copy(kProgram, program)) {
         error_ = QStringLiteral("cannot copy ") + kProgram;
-        return false;
+        return -1;
     }
 
     QProcessEnvironment env;
     env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
-    // No word processor on the PATH: the report goes to the built-in window.
-    env.insert(QStringLiteral("PATH"), root.filePath(QStringLiteral("bin")));
+    // By default no word processor on the PATH: the report goes to the
+    // built-in window.
+    env.insert(QStringLiteral("PATH"),
+               path.isEmpty() ? root.filePath(QStringLiteral("bin")) : path);
     env.insert(QStringLiteral("LANG"), QStringLiteral("ru_RU.UTF-8"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
@@ -149,30 +170,65 @@ bool RealDisplay::StartProgram(Scheme scheme) {
         QFile conf(root.filePath(QStringLiteral("config/qt6ct/qt6ct.conf")));
         if (!conf.open(QIODevice::WriteOnly) || conf.write(kDarkScheme) < 0) {
             error_ = QStringLiteral("cannot write the colour scheme");
-            return false;
+            return -1;
         }
         env.insert(QStringLiteral("QT_QPA_PLATFORMTHEME"), QStringLiteral("qt6ct"));
     }
-    program_ = Spawn(program, {}, env, root.filePath(QStringLiteral("home")),
-                     QProcess::nullDevice(), root.filePath(QStringLiteral("program.log")));
-    if (!program_->waitForStarted(10000)) {
-        error_ = QStringLiteral("the program does not start: ") + program_->errorString();
-        return false;
+    const int number = int(instances_.size());
+    Instance instance;
+    instance.process = Spawn(program, {}, env, root.filePath(QStringLiteral("home")),
+                             QProcess::nullDevice(), root.filePath(LogName(number)));
+    if (!instance.process->waitForStarted(10000)) {
+        error_ = QStringLiteral("the program does not start: ") + instance.process->errorString();
+        return -1;
     }
-    const auto main = WaitForWindow(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
-    if (!main) {
-        error_ = QStringLiteral("the main window never appeared: ") + ProgramErrors();
+    instances_.push_back(std::move(instance));
+    const QRegularExpression title(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
+    const bool mapped = WaitFor([&] {
+        for (const XWindow& window : WindowsOf(number)) {
+            if (title.match(window.name).hasMatch()) {
+                instances_[std::size_t(number)].main = window;
+                return true;
+            }
+        }
         return false;
+    });
+    if (!mapped) {
+        error_ = QStringLiteral("the main window never appeared: ") + ProgramErrors(number);
+        return -1;
     }
-    main_ = *main;
-    return true;
+    return number;
 }
 
 std::vector<XWindow> RealDisplay::VisibleWindows() {
+    return Windows({QStringLiteral("--name"), QStringLiteral(".")});
+}
+
+std::vector<XWindow> RealDisplay::WindowsOf(int instance) {
+    const qint64 pid = instances_.at(std::size_t(instance)).process->processId();
+    return Windows({QStringLiteral("--pid"), QString::number(pid)});
+}
+
+void RealDisplay::MoveMain(int instance, QPoint topLeft) {
+    XWindow& main = instances_.at(std::size_t(instance)).main;
+    Run(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), main.id,
+                                    QString::number(topLeft.x()), QString::number(topLeft.y())});
+    WaitFor([&] {
+        for (const XWindow& window : WindowsOf(instance)) {
+            if (window.id == main.id && window.geometry.topLeft() == topLeft) {
+                main = window;
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+std::vector<XWindow> RealDisplay::Windows(const QStringList& search) {
     std::vector<XWindow> windows;
-    const Result ids = Run(QStringLiteral("xdotool"),
-                           {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                            QStringLiteral("--name"), QStringLiteral(".")});
+    const Result ids = Run(
+        QStringLiteral("xdotool"),
+        QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} + search);
     static const QRegularExpression geometry(
         QStringLiteral("Absolute upper-left X:\\s+(-?\\d+).*Absolute upper-left Y:\\s+(-?\\d+)"
                        ".*Width:\\s+(\\d+).*Height:\\s+(\\d+)"),
@@ -219,7 +275,7 @@ bool RealDisplay::WaitForNoWindow(const QString& pattern, int timeoutMs) {
         timeoutMs);
 }
 
-void RealDisplay::Click(QPoint inMain) { ClickAt(main_.geometry.topLeft() + inMain); }
+void RealDisplay::Click(QPoint inMain) { ClickAt(Main().geometry.topLeft() + inMain); }
 
 void RealDisplay::ClickAt(QPoint onDesktop) {
     Run(QStringLiteral("xdotool"),
@@ -227,6 +283,18 @@ void RealDisplay::ClickAt(QPoint onDesktop) {
         // server handles the move and the click in order anyway.
         {QStringLiteral("mousemove"), QString::number(onDesktop.x()),
          QString::number(onDesktop.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void RealDisplay::ClickEach(const std::vector<QPoint>& onDesktop) {
+    QStringList args;
+    for (const QPoint point : onDesktop)
+        args << QStringLiteral("mousemove") << QString::number(point.x())
+             << QString::number(point.y()) << QStringLiteral("click") << QStringLiteral("1");
+    Run(QStringLiteral("xdotool"), args);
+}
+
+void RealDisplay::Raise(const QString& windowId) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("windowraise"), windowId});
 }
 
 void RealDisplay::Type(const QString& text) {
@@ -289,8 +357,8 @@ QImage RealDisplay::Screenshot() {
     return QImage::fromData(r.out, "PNG");
 }
 
-QString RealDisplay::ProgramErrors() {
-    QFile log(QDir(dir_.path()).filePath(QStringLiteral("program.log")));
+QString RealDisplay::ProgramErrors(int instance) {
+    QFile log(QDir(dir_.path()).filePath(LogName(instance)));
     return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
