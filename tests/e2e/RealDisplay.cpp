@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -32,10 +33,22 @@ QString LogName(int number) {
 void Stop(std::unique_ptr<QProcess>& process) {
     if (!process) return;
     if (process->state() != QProcess::NotRunning) {
-        process->kill();
-        process->waitForFinished(5000);
+        // Asked first, so that an X server removes its socket files.
+        process->terminate();
+        if (!process->waitForFinished(2000)) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
     }
     process.reset();
+}
+
+// The last lines of a log file, for a failure's message.
+QString Tail(const QString& path) {
+    QFile log(path);
+    if (!log.open(QIODevice::ReadOnly)) return QStringLiteral("(no log)");
+    const QList<QByteArray> lines = log.readAll().trimmed().split('\n');
+    return QString::fromLocal8Bit(lines.mid(std::max<qsizetype>(0, lines.size() - 10)).join('\n'));
 }
 
 }  // namespace
@@ -98,15 +111,27 @@ bool RealDisplay::StartServer(QSize screen) {
         error_ = QStringLiteral("no temporary folder");
         return false;
     }
+    screen_ = screen;
+    // A server that reported its display but takes no client (seen once on a
+    // loaded machine) is an accident of the machine, not of the program:
+    // a new one is started, three times at most.
+    for (int attempt = 1;; ++attempt) {
+        if (StartServerOnce()) return true;
+        if (attempt == 3) return false;
+        Stop(server_);
+    }
+}
+
+bool RealDisplay::StartServerOnce() {
+    const QString log = QDir(dir_.path()).filePath(QStringLiteral("xvfb.log"));
     // Xvfb picks a free display number itself and writes it once it
     // accepts connections.
     server_ = Spawn(
         QStringLiteral("Xvfb"),
         {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen_.width()).arg(screen_.height()),
          QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-        QProcessEnvironment::systemEnvironment(), {}, {},
-        QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
+        QProcessEnvironment::systemEnvironment(), {}, {}, log);
     if (!server_->waitForStarted(10000)) {
         error_ = QStringLiteral("Xvfb does not start: ") + server_->errorString();
         return false;
@@ -120,14 +145,27 @@ bool RealDisplay::StartServer(QSize screen) {
     bool ok = false;
     const int number = out.trimmed().toInt(&ok);
     if (!ready || !ok) {
-        QFile log(QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
-        log.open(QIODevice::ReadOnly);
-        error_ = QStringLiteral("Xvfb gave no display number: ") +
-                 QString::fromLocal8Bit(log.readAll());
+        error_ = QStringLiteral("Xvfb gave no display number: ") + Tail(log);
         return false;
     }
     display_ = QStringLiteral(":%1").arg(number);
+    if (!WaitFor(
+            [&] {
+                return Run(QStringLiteral("xwininfo"), {QStringLiteral("-root")}, 5000).exitCode ==
+                       0;
+            },
+            10000)) {
+        error_ = QStringLiteral("Xvfb on %1 takes no client (%2): ").arg(display_, ServerState()) +
+                 Tail(log);
+        return false;
+    }
     return true;
+}
+
+QString RealDisplay::ServerState() const {
+    if (!server_) return QStringLiteral("no server");
+    if (server_->state() != QProcess::NotRunning) return QStringLiteral("running");
+    return QStringLiteral("ended, status %1").arg(server_->exitCode());
 }
 
 bool RealDisplay::StartProgram(Scheme scheme) { return Launch(scheme, {}) >= 0; }
@@ -143,6 +181,28 @@ QString RealDisplay::HomeFolder() const {
 }
 
 int RealDisplay::Launch(Scheme scheme, const QString& path) {
+    // The first program that the X server turned away at once is started
+    // once more, on a new server; every other failure is the program's.
+    for (int attempt = 1;; ++attempt) {
+        const int number = LaunchOnce(scheme, path);
+        if (number >= 0) return number;
+        const bool first = instances_.size() == 1;
+        const bool turnedAway =
+            first && instances_.front().process->state() == QProcess::NotRunning &&
+            ProgramErrors(0).contains(QStringLiteral("could not connect to display"));
+        if (!turnedAway || attempt == 2) return -1;
+        Stop(instances_.front().process);
+        instances_.clear();
+        Stop(server_);
+        const QString firstError = error_;
+        if (!StartServer(screen_)) {
+            error_ = firstError + QStringLiteral("\nand a new server: ") + error_;
+            return -1;
+        }
+    }
+}
+
+int RealDisplay::LaunchOnce(Scheme scheme, const QString& path) {
     const QDir root(dir_.path());
     for (const char* folder : {"program", "home", "bin", "config/qt6ct", "runtime"})
         root.mkpath(QLatin1String(folder));
@@ -194,7 +254,10 @@ int RealDisplay::Launch(Scheme scheme, const QString& path) {
         return false;
     });
     if (!mapped) {
-        error_ = QStringLiteral("the main window never appeared: ") + ProgramErrors(number);
+        error_ = QStringLiteral("the main window never appeared on %1 (its X server %2): ")
+                     .arg(display_, ServerState()) +
+                 ProgramErrors(number) + QStringLiteral("\nXvfb's log: ") +
+                 Tail(QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
         return -1;
     }
     return number;

@@ -109,6 +109,10 @@ private:
                                     const QProcessEnvironment& env,
                                     const QString& workingDirectory = {},
                                     const QString& outputFile = {}, const QString& errorFile = {});
+    bool StartServerOnce();
+    int LaunchOnce(Scheme scheme, const QString& path);
+    // "running", or how the X server ended, for a failure's message.
+    QString ServerState() const;
     std::vector<XWindow> VisibleWindows();
     std::vector<XWindow> Windows(const QStringList& search);
     QString ReadClipboard(const QString& target);
@@ -123,6 +127,7 @@ private:
         XWindow main;
     };
     std::unique_ptr<QProcess> server_;
+    QSize screen_;  // of the server, kept for a new one
     std::vector<Instance> instances_;
     std::unique_ptr<QProcess> marker_;
     QString error_;
