@@ -348,12 +348,29 @@ void RealDisplay::ClickAt(QPoint onDesktop) {
          QString::number(onDesktop.y()), QStringLiteral("click"), QStringLiteral("1")});
 }
 
-void RealDisplay::ClickEach(const std::vector<QPoint>& onDesktop) {
+std::vector<QString> RealDisplay::ClickEach(const std::vector<QPoint>& onDesktop) {
     QStringList args;
+    // The window under the pointer is asked for at each point, between the
+    // move and the click: a click another window takes is seen as such.
     for (const QPoint point : onDesktop)
         args << QStringLiteral("mousemove") << QString::number(point.x())
-             << QString::number(point.y()) << QStringLiteral("click") << QStringLiteral("1");
-    Run(QStringLiteral("xdotool"), args);
+             << QString::number(point.y()) << QStringLiteral("getmouselocation")
+             << QStringLiteral("click") << QStringLiteral("1");
+    const Result clicked = Run(QStringLiteral("xdotool"), args);
+    // One line for each point: "x:… y:… screen:… window:ID".
+    static const QRegularExpression window(QStringLiteral("window:(\\d+)"));
+    std::vector<QString> under;
+    for (const QByteArray& line : clicked.out.split('\n')) {
+        const QRegularExpressionMatch match = window.match(QString::fromLatin1(line));
+        if (match.hasMatch()) under.push_back(match.captured(1));
+    }
+    under.resize(onDesktop.size());
+    return under;
+}
+
+QString RealDisplay::WindowName(const QString& windowId) {
+    const Result name = Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), windowId});
+    return name.exitCode == 0 ? QString::fromUtf8(name.out).trimmed() : QString();
 }
 
 void RealDisplay::Raise(const QString& windowId) {

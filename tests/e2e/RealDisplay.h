@@ -65,6 +65,8 @@ public:
     std::optional<XWindow> WaitForWindow(const QString& pattern, int timeoutMs = 15000);
     // Waits until no visible window's name matches `pattern`.
     bool WaitForNoWindow(const QString& pattern, int timeoutMs = 15000);
+    // The name of a window, "" when it has none or is gone.
+    QString WindowName(const QString& windowId);
     const XWindow& Main(int instance = 0) const { return instances_.at(instance).main; }
     // The visible top-level windows of an instance (its main window too).
     std::vector<XWindow> WindowsOf(int instance);
@@ -75,8 +77,10 @@ public:
     // area unless given as desktop points.
     void Click(QPoint inMain);
     void ClickAt(QPoint onDesktop);
-    // Clicks at each point in turn, in one go (as quickly as XTEST allows).
-    void ClickEach(const std::vector<QPoint>& onDesktop);
+    // Clicks at each point in turn, in one go (as quickly as XTEST allows);
+    // the id of the top-level window the pointer was over at each click
+    // ("" when it could not be told).
+    std::vector<QString> ClickEach(const std::vector<QPoint>& onDesktop);
     // Raises a window over the others (there is no window manager).
     void Raise(const QString& windowId);
     void Type(const QString& text);

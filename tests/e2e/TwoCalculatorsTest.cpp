@@ -212,10 +212,26 @@ protected:
         }
     }
 
-    // "Расчитать" in both, one click right after the other.
-    void ClickBoth() {
-        display.ClickEach({display.Main(0).geometry.topLeft() + at::butRaschhet,
-                           display.Main(1).geometry.topLeft() + at::butRaschhet});
+    // "Расчитать" in both, one click right after the other. Each click must
+    // reach its calculator: a window that lies over it (a report's window
+    // opened where the office first puts it, the whole screen) takes the
+    // click, and that calculator never learns of it.
+    // False, with the failure, when a click went elsewhere: the round could
+    // only wait for the report of a click that never came.
+    bool ClickBoth(int round) {
+        const std::vector<QString> under =
+            display.ClickEach({display.Main(0).geometry.topLeft() + at::butRaschhet,
+                               display.Main(1).geometry.topLeft() + at::butRaschhet});
+        bool reached = true;
+        for (int instance = 0; instance < 2; ++instance) {
+            const QString& window = under[std::size_t(instance)];
+            if (window == display.Main(instance).id) continue;
+            reached = false;
+            ADD_FAILURE() << "round " << round << ": the click meant for calculator " << instance
+                          << " went to window " << window.toStdString() << " \""
+                          << display.WindowName(window).toStdString() << "\"";
+        }
+        return reached;
     }
 
     // The instances' windows other than their main windows and those whose
@@ -279,7 +295,7 @@ TEST_F(TwoCalculators, IntoOneWriterEveryClickGivesAReportOrABoxNumberedInTurn) 
     int boxes = 0;
     std::vector<OfficeOnDisplay::Report> reports;
     for (int round = 1; round <= kRounds; ++round) {
-        ClickBoth();
+        ASSERT_TRUE(ClickBoth(round));
         // Both clicks are answered: each by a whole report, shown, or a box.
         const bool answered = RealDisplay::WaitFor(
             [&] {
@@ -313,7 +329,7 @@ TEST_F(TwoCalculators, IntoTheBuiltInWindowEveryClickGivesAReportOrABoxNumberedI
     std::vector<XWindow> read;
     std::vector<int> numbers;
     for (int round = 1; round <= kRounds; ++round) {
-        ClickBoth();
+        ASSERT_TRUE(ClickBoth(round));
         std::vector<XWindow> reports;
         const bool answered = RealDisplay::WaitFor(
             [&] {
