@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "calc/SizingCsv.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"

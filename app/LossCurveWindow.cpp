@@ -24,4 +24,10 @@ void LossCurveWindow::SetCurve(const plot::LossChartData& data) {
     delete previous;
 }
 
+void ShowCurveIn(QWidget*& window, QWidget* parent, const plot::LossChartData& data) {
+    auto* curve = qobject_cast<LossCurveWindow*>(window);
+    if (curve == nullptr) window = curve = new LossCurveWindow(parent);
+    curve->SetCurve(data);
+}
+
 }  // namespace velars

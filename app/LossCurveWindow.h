@@ -21,4 +21,8 @@ public:
     QChartView* chartLoss;
 };
 
+// Shows `data` in `window`, made first when it is not a LossCurveWindow (a
+// window of its own, owned by `parent`).
+void ShowCurveIn(QWidget*& window, QWidget* parent, const plot::LossChartData& data);
+
 }  // namespace velars

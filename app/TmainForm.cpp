@@ -3,16 +3,15 @@
 #include <QEvent>
 #include <QMenu>
 #include <QShortcut>
-#include <QFont>
-#include <QPalette>
-#include <QShortcut>
+#include <utility>
 
 #include "app/ComparisonWindow.h"
 #include "app/ErrorBox.h"
-#include "app/LossCurveWindow.h"
+#include "app/LossCurve.h"
 #include "app/WindowPlacement.h"
 #include "calc/CheckedArithmetic.h"
 #include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "calc/ResultsPane.h"
 #include "calc/Sizing.h"
 #include "catalogue/Catalogue.h"
@@ -30,45 +29,24 @@ namespace {
 // The error colour that validation puts on an invalid control.
 constexpr std::uint32_t kErrorColor = 255;
 
-// Millimetres of water column per megapascal, and megapascals per
-// millimetre of water column.
-constexpr double kMmPerMPa = 101971.62129779282;
-constexpr double kMPaPerMm = 9.80665e-06;
+// The events of a text field or a list that a handler is named after.
+enum class ControlEvent { Change, Click, DblClick, Enter };
 
-QFont ArialPixels(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
+// Runs `slot` after `event` of a text field or a list.
+template <class Slot>
+void OnEvent(QWidget* control, ControlEvent event, QObject* context, Slot slot) {
+    if (auto* field = qobject_cast<TextField*>(control)) {
+        constexpr void (TextField::*signalOf[])() = {&TextField::changed, &TextField::clicked,
+                                                     &TextField::doubleClicked,
+                                                     &TextField::entered};
+        QObject::connect(field, signalOf[static_cast<int>(event)], context, slot);
+    } else if (auto* list = qobject_cast<ColorComboBox*>(control)) {
+        // No signal for a double click: a list has none.
+        constexpr void (ColorComboBox::*signalOf[])() = {
+            &ColorComboBox::changed, &ColorComboBox::clicked, nullptr, &ColorComboBox::entered};
+        QObject::connect(list, signalOf[static_cast<int>(event)], context, slot);
+    }
 }
-
-QFont ArialPoints(double points, bool bold = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-template <class Control>
-Control* Place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(left, top, width, height);
-    return control;
-}
-
-// A rich-text label: the unit and symbol labels are bold 10 points, the
-// descriptions regular 9 points.
-RichLabel* MakeRichLabel(QWidget* parent, const char* name, int left, int top, int width,
-                         int height, std::vector<TextRun> runs, bool description = false) {
-    auto* label = Place(new RichLabel(parent), name, left, top, width, height);
-    label->setFont(description ? ArialPoints(9) : ArialPoints(10, true));
-    label->SetRuns(std::move(runs));
-    return label;
-}
-
-TextRun Plain(const QString& text) { return {text, TextRun::Normal}; }
-TextRun Raised(const QString& text) { return {text, TextRun::Raised}; }
-TextRun Lowered(const QString& text) { return {text, TextRun::Lowered}; }
 
 }  // namespace
 
@@ -85,11 +63,6 @@ TmainForm::TmainForm(PlatformServices& platform, const ObjectFactory& factory, Q
     setObjectName(QStringLiteral("mainForm"));
     setWindowTitle(QStringLiteral("Веларс-ТП. Оценка потерь."));
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(ArialPixels(13));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ButtonFaceColor());
-    setPalette(p);
-    setAutoFillBackground(true);
     InstallAccessibility();
     CreateControls();
     NameControls();
@@ -102,131 +75,45 @@ TmainForm::~TmainForm() {
     for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }
 
-void TmainForm::CreateControls() {
-    butRaschhet = Place(new GlassButton(QStringLiteral("Расчитать"), this), "butRaschhet", 176, 401,
-                        100, 32);
-    // No Tab stop, but a click takes the focus as a push button does, so
-    // that clicking back into a field marked by validation enters it.
-    butRaschhet->setFocusPolicy(Qt::ClickFocus);
-    butRaschhet->SetColors({ColorFromValue(0x008000), ColorFromValue(0xFFFFFF),
-                            ColorFromValue(16760205), ColorFromValue(0x000000),
-                            ColorFromValue(0xFFFFFF), ColorFromValue(0xFFFFFF)});
-
-    AdvGroupBox1 = Place(new GroupFrame(QStringLiteral("Вариант конструкции прибора"), this),
-                         "AdvGroupBox1", 5, 0, 272, 113);
-    label_pribor = Place(new QLabel(QStringLiteral("Тип измерительного прибора"), AdvGroupBox1),
-                         "label_pribor", 20, 20, 195, 16);
-    label_pribor->setFont(ArialPixels(13, true));
-    cbPribor = Place(new ColorComboBox(AdvGroupBox1), "cbPribor", 20, 39, 238, 22);
-    cbPribor->addItems(catalogue::ModelNames());
-    cbPribor->setCurrentIndex(-1);
-    label_uchastok = Place(new QLabel(QStringLiteral("Тип измерительного участка"), AdvGroupBox1),
-                           "label_uchastok", 20, 62, 190, 16);
-    label_uchastok->setFont(ArialPixels(13, true));
-    cbUchastok = Place(new ColorComboBox(AdvGroupBox1), "cbUchastok", 20, 80, 238, 22);
-
-    AdvGroupBox2 = Place(new GroupFrame(QStringLiteral("Исходные данные для расчета"), this),
-                         "AdvGroupBox2", 5, 119, 272, 277);
-    QWidget* g = AdvGroupBox2;
-    label_dy = MakeRichLabel(g, "label_dy", 4, 23, 25, 25, {Plain("D"), Lowered("y")});
-    cbDy = Place(new ColorComboBox(g), "cbDy", 34, 20, 78, 22);
-    mm = MakeRichLabel(g, "mm", 115, 25, 25, 25, {Plain(QStringLiteral("мм"))});
-    Label_LDy = MakeRichLabel(g, "Label_LDy", 150, 23, 35, 25, {Plain("L/D"), Lowered("y")});
-    Edit_LDy = Place(new TextField(g), "Edit_LDy", 190, 20, 67, 24);
-    opisanie_ph = MakeRichLabel(g, "opisanie_ph", 3, 44, 255, 25,
-                                {Plain(QStringLiteral("Плотность при стандартных условиях"))},
-                                true);
-    label_p = Place(new QLabel(QStringLiteral("ρ"), g), "label_p", 7, 62, 10, 20);
-    label_p->setFont(ArialPixels(16, true));
-    label_h = Place(new QLabel(QStringLiteral("H"), g), "label_h", 21, 77, 7, 14);
-    label_h->setFont(ArialPixels(11, true));
-    mePlotnost = Place(new TextField(g), "mePlotnost", 49, 67, 121, 24);
-    label_kg_m3 = MakeRichLabel(g, "label_kg_m3", 180, 65, 40, 25,
-                                {Plain(QStringLiteral("кг/м")), Raised("3")});
-    opisanie_q = MakeRichLabel(g, "opisanie_q", 4, 97, 255, 25,
-                               {Plain(QStringLiteral("Расход при стандартных условиях"))}, true);
-    Q = MakeRichLabel(g, "Q", 7, 120, 26, 25, {Plain("Q")});
-    meQ = Place(new TextField(g), "meQ", 49, 120, 121, 24);
-    mn3ch = MakeRichLabel(g, "mn3ch", 180, 120, 40, 25,
-                          {Plain(QStringLiteral("нм")), Raised("3/"), Plain(QStringLiteral("ч"))});
-    t_gazga = MakeRichLabel(g, "t_gazga", 7, 151, 40, 25,
-                            {Plain("t"), Lowered(QStringLiteral("газа"))});
-    meTgaza = Place(new TextField(g), "meTgaza", 49, 150, 121, 24);
-    label_grad_C = MakeRichLabel(g, "label_grad_C", 180, 150, 40, 25,
-                                 {Raised("o"), Plain(QStringLiteral("С"))});
-    Pizb = MakeRichLabel(g, "Pizb", 7, 182, 40, 25, {Plain("P"), Lowered(QStringLiteral("изб."))});
-    mePizb = Place(new TextField(g), "mePizb", 49, 182, 121, 24);
-    MPa = MakeRichLabel(g, "MPa", 180, 180, 40, 25, {Plain(QStringLiteral("МПа"))});
-    mePizb2 = Place(new TextField(g), "mePizb2", 49, 212, 121, 24);
-    mm_vod_st = MakeRichLabel(g, "mm_vod_st", 180, 212, 80, 25,
-                              {Plain(QStringLiteral("мм вод. ст."))});
-    Patm = MakeRichLabel(g, "Patm", 7, 242, 40, 25, {Plain("P"), Lowered(QStringLiteral("атм."))});
-    mePatm = Place(new TextField(g), "mePatm", 49, 242, 121, 24);
-    label_KPa = MakeRichLabel(g, "label_KPa", 180, 240, 40, 25, {Plain(QStringLiteral("КПа"))});
-
-    cbOtchet = Place(new CheckBox(QStringLiteral(" Отчет MS Word"), this), "cbOtchet", 8, 410, 145,
-                     17);
-    RichEdit1 = Place(new RichTextPane(this), "RichEdit1", 3, 440, 277, 163);
-    RichEdit1->setFont(ArialPixels(13));
-    RichEdit1->AddLine(QStringLiteral("Результаты расчета:"));
-
-    // Keyboard order: the temperature comes after the atmospheric pressure
-    // although it stands above the pressures on the screen.
-    const QList<QWidget*> order = {cbPribor, cbUchastok, cbDy,    mePlotnost, meQ,      mePizb,
-                                   mePizb2,  mePatm,     meTgaza, Edit_LDy,   cbOtchet, RichEdit1};
-    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-}
-
-void TmainForm::NameControls() {
-    const struct {
-        QWidget* control;
-        const char* name;
-    } names[] = {
-        {cbPribor, "Тип измерительного прибора"},
-        {cbUchastok, "Тип измерительного участка"},
-        {cbDy, "Dy, мм"},
-        {Edit_LDy, "L/Dy"},
-        {mePlotnost, "Плотность при стандартных условиях, кг/м³"},
-        {meQ, "Расход при стандартных условиях, нм³/ч"},
-        {meTgaza, "Температура газа, °С"},
-        {mePizb, "Избыточное давление, МПа"},
-        {mePizb2, "Избыточное давление, мм вод. ст."},
-        {mePatm, "Атмосферное давление, кПа"},
-        {RichEdit1, "Результаты расчета"},
-    };
-    for (const auto& n : names) n.control->setAccessibleName(QString::fromUtf8(n.name));
-}
-
 void TmainForm::WireEvents() {
     auto on = [this](auto* sender, auto signal, void (TmainForm::*handler)()) {
         connect(sender, signal, this, guard_.Guarded([this, handler] { (this->*handler)(); }));
     };
     on(cbPribor, &ColorComboBox::changed, &TmainForm::cbPriborChange);
-    on(cbPribor, &ColorComboBox::clicked, &TmainForm::cbPriborClick);
-    on(cbPribor, &ColorComboBox::entered, &TmainForm::cbPriborEnter);
     on(cbUchastok, &ColorComboBox::changed, &TmainForm::cbUchastokChange);
-    on(cbUchastok, &ColorComboBox::clicked, &TmainForm::cbUchastokClick);
-    on(cbUchastok, &ColorComboBox::entered, &TmainForm::cbUchastokEnter);
     on(cbDy, &ColorComboBox::changed, &TmainForm::cbDyChange);
-    on(cbDy, &ColorComboBox::clicked, &TmainForm::cbDyClick);
-    on(cbDy, &ColorComboBox::entered, &TmainForm::cbDyEnter);
-    on(Edit_LDy, &TextField::clicked, &TmainForm::Edit_LDyClick);
-    on(Edit_LDy, &TextField::entered, &TmainForm::Edit_LDyEnter);
-    on(mePlotnost, &TextField::clicked, &TmainForm::mePlotnostClick);
-    on(mePlotnost, &TextField::entered, &TmainForm::mePlotnostEnter);
-    on(meQ, &TextField::clicked, &TmainForm::meQClick);
-    on(meQ, &TextField::entered, &TmainForm::meQEnter);
-    on(meTgaza, &TextField::changed, &TmainForm::meTgazaChange);
-    on(meTgaza, &TextField::doubleClicked, &TmainForm::meTgazaDblClick);
-    on(meTgaza, &TextField::entered, &TmainForm::meTgazaEnter);
     on(mePizb, &TextField::changed, &TmainForm::mePizbChange);
     on(mePizb, &TextField::clicked, &TmainForm::mePizbClick);
     on(mePizb, &TextField::entered, &TmainForm::mePizbEnter);
     on(mePizb2, &TextField::changed, &TmainForm::mePizb2Change);
     on(mePizb2, &TextField::clicked, &TmainForm::mePizb2Click);
     on(mePizb2, &TextField::entered, &TmainForm::mePizb2Enter);
-    on(mePatm, &TextField::clicked, &TmainForm::mePatmClick);
-    on(mePatm, &TextField::entered, &TmainForm::mePatmEnter);
+
+    // The handlers that only give their control its window colour back, by
+    // the names of the window description.
+    using enum ControlEvent;
+    const std::pair<QWidget*, ControlEvent> restoring[] = {
+        {cbPribor, Click},    // cbPriborClick
+        {cbPribor, Enter},    // cbPriborEnter
+        {cbUchastok, Click},  // cbUchastokClick
+        {cbUchastok, Enter},  // cbUchastokEnter
+        {cbDy, Click},        // cbDyClick
+        {cbDy, Enter},        // cbDyEnter
+        {mePlotnost, Click},  // mePlotnostClick
+        {mePlotnost, Enter},  // mePlotnostEnter
+        {meQ, Click},         // meQClick
+        {meQ, Enter},         // meQEnter
+        {meTgaza, Change},    // meTgazaChange
+        {meTgaza, DblClick},  // meTgazaDblClick
+        {meTgaza, Enter},     // meTgazaEnter
+        {mePatm, Click},      // mePatmClick
+        {mePatm, Enter},      // mePatmEnter
+        {Edit_LDy, Click},    // Edit_LDyClick
+        {Edit_LDy, Enter},    // Edit_LDyEnter
+    };
+    for (const auto& [control, event] : restoring)
+        OnEvent(control, event, this, guard_.Guarded([control] { Restore(control); }));
+
     on(butRaschhet, &GlassButton::clicked, &TmainForm::butRaschhetClick);
     // The button is no Tab stop: F9 and Ctrl+Enter press it from anywhere in
     // the window, the focus staying where it is.
@@ -290,9 +177,10 @@ void TmainForm::SetFieldText(TextField* field, const QString& text) {
     guard_.RethrowPending();
 }
 
-void TmainForm::Restore(TextField* field) { field->SetColor(WindowColor()); }
-
-void TmainForm::Restore(ColorComboBox* list) { list->SetColorEx(WindowColor()); }
+void TmainForm::Restore(QWidget* control) {
+    if (auto* field = qobject_cast<TextField*>(control)) field->SetColor(WindowColor());
+    if (auto* list = qobject_cast<ColorComboBox*>(control)) list->SetColorEx(WindowColor());
+}
 
 // --- Model, section and diameter ---------------------------------------------
 
@@ -315,15 +203,10 @@ void TmainForm::cbPriborChange() {
     cbDy->setCurrentIndex(-1);
 }
 
-void TmainForm::cbPriborClick() { Restore(cbPribor); }
-void TmainForm::cbPriborEnter() { Restore(cbPribor); }
-
 void TmainForm::cbUchastokChange() {
     RichEdit1->ClearLines();
     Restore(cbUchastok);
 }
-void TmainForm::cbUchastokClick() { Restore(cbUchastok); }
-void TmainForm::cbUchastokEnter() { Restore(cbUchastok); }
 
 void TmainForm::cbDyChange() {
     RichEdit1->ClearLines();
@@ -334,22 +217,8 @@ void TmainForm::cbDyChange() {
     record_.valDy = value;
     Restore(cbDy);
 }
-void TmainForm::cbDyClick() { Restore(cbDy); }
-void TmainForm::cbDyEnter() { Restore(cbDy); }
 
-// --- Text fields ---------------------------------------------------------------
-
-void TmainForm::mePlotnostClick() { Restore(mePlotnost); }
-void TmainForm::mePlotnostEnter() { Restore(mePlotnost); }
-void TmainForm::meQClick() { Restore(meQ); }
-void TmainForm::meQEnter() { Restore(meQ); }
-void TmainForm::meTgazaChange() { Restore(meTgaza); }
-void TmainForm::meTgazaDblClick() { Restore(meTgaza); }
-void TmainForm::meTgazaEnter() { Restore(meTgaza); }
-void TmainForm::mePatmClick() { Restore(mePatm); }
-void TmainForm::mePatmEnter() { Restore(mePatm); }
-void TmainForm::Edit_LDyClick() { Restore(Edit_LDy); }
-void TmainForm::Edit_LDyEnter() { Restore(Edit_LDy); }
+// --- The gauge-pressure fields -------------------------------------------------
 
 void TmainForm::mePizbClick() {
     Restore(mePizb);
@@ -374,14 +243,13 @@ void TmainForm::mePizb2Enter() {
 }
 
 // Megapascals to millimetres of water column: the value is rounded to
-// single before the multiplication, and shown without decimals.
+// single before the conversion, and shown without decimals.
 void TmainForm::mePizbChange() {
     if (flagPizb_ != 1 || validating_) return;
     const Separators separators = platform_.LocaleSeparators();
     const float megapascals = checked::ToSingle(ParseDecimal(mePizb->text(), separators.decimal));
-    const long double millimetres = checked::Mul(static_cast<long double>(megapascals),
-                                                 static_cast<long double>(kMmPerMPa));
-    SetFieldText(mePizb2, FormatFloat(millimetres, 0, TwinFieldSeparators(separators)));
+    SetFieldText(mePizb2,
+                 FormatFloat(MegapascalToMmWater(megapascals), 0, TwinFieldSeparators(separators)));
 }
 
 // The millimetre field is read back as a number when the user edits it, and
@@ -394,15 +262,13 @@ Separators TmainForm::TwinFieldSeparators(Separators separators) {
     return separators;
 }
 
-// Millimetres of water column to megapascals: the product is rounded to
+// Millimetres of water column to megapascals: the result is rounded to
 // single, and shown with ten decimals.
 void TmainForm::mePizb2Change() {
     if (flagPizb_ != 0 || validating_) return;
     const Separators separators = platform_.LocaleSeparators();
     const long double millimetres = ParseDecimal(mePizb2->text(), separators.decimal);
-    const float megapascals =
-        checked::ToSingle(checked::Mul(millimetres, static_cast<long double>(kMPaPerMm)));
-    SetFieldText(mePizb, FormatFloat(megapascals, 10, separators));
+    SetFieldText(mePizb, FormatFloat(MmWaterToMegapascal(millimetres), 10, separators));
 }
 
 // --- Validation ------------------------------------------------------------------
@@ -459,21 +325,21 @@ std::int32_t TmainForm::CheckInputs() {
     return velars::CheckInputs(*this, record_, platform_.LocaleSeparators().decimal);
 }
 
+bool TmainForm::InputsAccepted() {
+    if (CheckInputs() == 0) return true;
+    platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
+                         MB_ICONERROR, BoxOwner::Application);
+    return false;
+}
+
 // --- Calculation ---------------------------------------------------------------------
 
 void TmainForm::butRaschhetClick() {
     RichEdit1->ClearLines();
-    if (CheckInputs() != 0) {
-        platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
-                             MB_ICONERROR, BoxOwner::Application);
-        return;
-    }
+    if (!InputsAccepted()) return;
     const Separators separators = platform_.LocaleSeparators();
-    const int model = cbPribor->currentIndex();
     const int section = cbUchastok->currentIndex();
-    CalcCoefficients(record_, model, Edit_LDy->text(), separators.decimal);
-    SumCoefficients(record_, model, section);
-    CalcLoss(record_);
+    CalculateLoss(record_, cbPribor->currentIndex(), section, Edit_LDy->text(), separators.decimal);
 
     for (const QString& line : ResultLines(record_, section, separators)) RichEdit1->AddLine(line);
     for (const BoldRun& run : FindBoldRuns(RichEdit1->Text())) {
@@ -538,15 +404,8 @@ void TmainForm::CopyResults() {
     if (!text.isEmpty()) platform_.SetClipboardText(text);
 }
 
-bool TmainForm::ValidateForSizing() {
-    if (CheckInputs() == 0) return true;
-    platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
-                         MB_ICONERROR, BoxOwner::Application);
-    return false;
-}
-
 void TmainForm::ShowComparison() {
-    if (!ValidateForSizing()) return;
+    if (!InputsAccepted()) return;
     const Separators separators = platform_.LocaleSeparators();
     // The cut-in model is compared when its L/Dy field holds a number.
     std::optional<QString> ldy;
@@ -565,7 +424,7 @@ void TmainForm::ShowComparison() {
 }
 
 void TmainForm::ShowLossCurve() {
-    if (!ValidateForSizing()) return;
+    if (!InputsAccepted()) return;
     const Separators separators = platform_.LocaleSeparators();
     plot::LossChartData data;
     data.choice = {cbPribor->currentIndex(), cbUchastok->currentIndex(), record_.valDy};
@@ -575,8 +434,7 @@ void TmainForm::ShowLossCurve() {
     const float twice = checked::ToSingle(checked::Mul(record_.valQ, 2.0L));
     data.points = velars::LossCurve(record_, data.choice, Edit_LDy->text(), separators.decimal,
                                     CurveFlows(0.0f, twice, 201));
-    if (!lossCurve_) lossCurve_ = new LossCurveWindow(this);
-    lossCurve_->SetCurve(data);
+    OpenLossCurve(lossCurve_, this, platform_, data);
     lossCurve_->show();
     lossCurve_->raise();
     lossCurve_->activateWindow();

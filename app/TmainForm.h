@@ -3,21 +3,22 @@
 // controls, the gauge-pressure flag, the calculation record, the Word
 // objects of the last report and the save location of the folder check;
 // its handlers apply the catalogue, the number reader and format, the
-// validation, the loss model and the report step to its controls.
+// pressure units, the validation, the loss model and the report step to its
+// controls, and hold no calculation of their own.
 //
-// Every control carries its name as objectName, so tests reach them with
-// findChild<...>("cbPribor").
+// Controls and handlers are private. Every control carries its name as
+// objectName, so tests reach them with findChild<...>("cbPribor").
 
 #include <QLabel>
 #include <QWidget>
 #include <cstdint>
 
 #include "app/EventGuard.h"
+#include "automation/ObjectFactory.h"
 #include "calc/CalcRecord.h"
 #include "calc/InputValidation.h"
 #include "files/ReportCounter.h"
 #include "platform/PlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "report/ReportContent.h"
 #include "report/WordConnection.h"
 #include "widgets/CheckBox.h"
@@ -35,7 +36,6 @@ QT_END_NAMESPACE
 namespace velars {
 
 class ComparisonWindow;
-class LossCurveWindow;
 
 class TmainForm : public QWidget, private InputForm {
     Q_OBJECT
@@ -51,7 +51,24 @@ public:
     // hidden.
     void FormCreate();
 
-    // --- Controls ------------------------------------------------------------
+    // --- State, open to tests --------------------------------------------------
+    const CalcRecord& Record() const { return record_; }
+    std::uint8_t FlagPizb() const { return flagPizb_; }
+    const WordConnection& Word() const { return word_; }
+    const SaveLocation& Location() const { return location_; }
+    // The caption of the general error box.
+    const QString& Title() const { return title_; }
+    QMenu* ResultsMenu() const { return resultsMenu_; }
+    // The two sizing windows, once opened (null before).
+    ComparisonWindow* Comparison() const { return comparison_; }
+    QWidget* LossCurve() const { return lossCurve_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    // --- Controls: made, placed and named by CreateControls and NameControls
+    // (TmainFormLayout.cpp); each carries its name as objectName.
     GlassButton* butRaschhet;
     GroupFrame* AdvGroupBox1;
     QLabel* label_pribor;
@@ -87,27 +104,13 @@ public:
     CheckBox* cbOtchet;
     RichTextPane* RichEdit1;
 
-    // --- Event handlers ------------------------------------------------------
+    // --- Event handlers --------------------------------------------------------
+    // The seventeen handlers that only give their control its window colour
+    // back (cbPriborClick, meTgazaDblClick, ...) have no function of their
+    // own: WireEvents wires them from one table.
     void cbPriborChange();
-    void cbPriborClick();
-    void cbPriborEnter();
     void cbUchastokChange();
-    void cbUchastokClick();
-    void cbUchastokEnter();
     void cbDyChange();
-    void cbDyClick();
-    void cbDyEnter();
-    void mePlotnostClick();
-    void mePlotnostEnter();
-    void meQClick();
-    void meQEnter();
-    void meTgazaChange();
-    void meTgazaDblClick();
-    void meTgazaEnter();
-    void mePatmClick();
-    void mePatmEnter();
-    void Edit_LDyClick();
-    void Edit_LDyEnter();
     void mePizbClick();
     void mePizb2Click();
     void mePizbEnter();
@@ -118,10 +121,14 @@ public:
     // The results pane's context menu, at a point of the screen.
     void RichEdit1ContextPopup(const QPoint& globalPos);
 
-    // --- Operations ----------------------------------------------------------
+    // --- Operations --------------------------------------------------------------
     // Reads every input into the record and marks the invalid ones; 0 when
     // all are valid, 1 otherwise.
     std::int32_t CheckInputs();
+    // CheckInputs, and the input-error box when an input is invalid: the one
+    // way the calculate button and the sizing commands validate. True when
+    // every input is valid.
+    bool InputsAccepted();
     // The context menu's commands: the pane's selection to the clipboard;
     // every choice for the gas data; the loss curve of the current choice.
     // The last two validate the inputs as the calculate button does.
@@ -129,22 +136,6 @@ public:
     void ShowComparison();
     void ShowLossCurve();
 
-    // --- State, open to tests --------------------------------------------------
-    const CalcRecord& Record() const { return record_; }
-    std::uint8_t FlagPizb() const { return flagPizb_; }
-    const WordConnection& Word() const { return word_; }
-    const SaveLocation& Location() const { return location_; }
-    // The caption of the general error box.
-    const QString& Title() const { return title_; }
-    QMenu* ResultsMenu() const { return resultsMenu_; }
-    // The two sizing windows, once opened (null before).
-    ComparisonWindow* Comparison() const { return comparison_; }
-    LossCurveWindow* LossCurve() const { return lossCurve_; }
-
-protected:
-    bool event(QEvent* event) override;
-
-private:
     // Places the window by the centring rule for its outer size.
     void PlaceWindow();
     // The window manager adds the frame only once the window is shown: the
@@ -158,17 +149,16 @@ private:
     int SelectedIndex(InputList list) override;
     void MarkInvalid(InputList list) override;
 
+    // The controls, their places, fonts, texts and keyboard order.
     void CreateControls();
     // What a screen reader says for each input: its label and unit.
     void NameControls();
     void WireEvents();
     void CreateResultsMenu();
-    // CheckInputs with the calculate button's message on failure.
-    bool ValidateForSizing();
     TextField* FieldOf(InputField field) const;
+    ColorComboBox* ListOf(InputList list) const;
     // The choice and the record as the report reads them.
     ReportInputs CurrentReportInputs() const;
-    ColorComboBox* ListOf(InputList list) const;
 
     // Sets a field's text from code; its Change handler runs inside, and an
     // exception it raises continues in the caller.
@@ -176,9 +166,8 @@ private:
     // The separators of the millimetre field: none for grouping where the
     // locale groups with a character the number reader takes as a mark.
     static Separators TwinFieldSeparators(Separators separators);
-    // Gives a control its window colour back.
-    void Restore(TextField* field);
-    void Restore(ColorComboBox* list);
+    // Gives a text field or a list its window colour back.
+    static void Restore(QWidget* control);
 
     PlatformServices& platform_;
     const ObjectFactory& factory_;
@@ -190,7 +179,7 @@ private:
     bool placementPending_ = false;
     QMenu* resultsMenu_ = nullptr;
     ComparisonWindow* comparison_ = nullptr;
-    LossCurveWindow* lossCurve_ = nullptr;
+    QWidget* lossCurve_ = nullptr;
     QPoint placedAt_;
     QSize placedFor_;
 

@@ -1,29 +1,24 @@
 // velars-tp: the pressure-loss calculator.
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <exception>
 
 #include "app/ErrorBox.h"
+#include "app/ReportServer.h"
 #include "app/TmainForm.h"
-#include "docserver/DocumentServer.h"
+#include "automation/ObjectFactory.h"
+#include "app/WindowIcon.h"
 #include "platform/QtPlatformServices.h"
-#include "report/ObjectFactory.h"
-#include "writer/WriterDetection.h"
-#include "writer/WriterServer.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The menu entry of the installed program: the task bar and Wayland
     // find the window's name and icon through it.
     QGuiApplication::setDesktopFileName(QStringLiteral(VELARS_APP_ID));
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(velars::WindowIcon());
     // Qt's own texts (the buttons of a question, the file and print
     // dialogs) in the user's language, as the system's dialogs are.
     QTranslator qtTexts;
@@ -33,18 +28,9 @@ int main(int argc, char** argv) {
     velars::QtPlatformServices platform;
     const QString title = velars::ApplicationTitle(platform.ExecutablePath());
     try {
-        // The automation runtime of the report: "Word.Application" is
-        // LibreOffice Writer when the soffice on the PATH has Writer, else
-        // the document server of this program.
+        // The report's "Word.Application", loaded on the first report.
         velars::ObjectFactory factory;
-        const QString office = velars::FindWriterOffice(qEnvironmentVariable("PATH"));
-        if (office.isEmpty()) {
-            velars::RegisterDocumentServer(factory, platform);
-        } else {
-            velars::OfficeOptions options;
-            options.program = office;
-            velars::RegisterWriterServer(factory, std::move(options));
-        }
+        velars::RegisterReportServer(factory, platform, qEnvironmentVariable("PATH"));
         velars::TmainForm mainForm(platform, factory);
         platform.SetMainWindow(&mainForm);
         mainForm.FormCreate();

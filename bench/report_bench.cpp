@@ -15,15 +15,15 @@
 #include <memory>
 #include <vector>
 
+#include "automation/Dispatch.h"
+#include "automation/ObjectFactory.h"
 #include "docserver/DocumentServer.h"
 #include "docserver/DocumentWindow.h"
 #include "files/ReportCounter.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Dispatch.h"
-#include "report/ObjectFactory.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 
 namespace {
 

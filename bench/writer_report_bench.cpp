@@ -26,7 +26,7 @@
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 #include "writer/OfficeSession.h"
 #include "writer/WriterDetection.h"
 #include "writer/WriterServer.h"

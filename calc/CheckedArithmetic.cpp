@@ -6,8 +6,6 @@ namespace velars::checked {
 
 void RaiseZeroDivide() { throw EZeroDivide(); }
 
-void RaiseOverflow() { throw EOverflow(); }
-
 void RaiseInvalidOp() { throw EInvalidOp(); }
 
 void RaiseNonFinite(long double value) {

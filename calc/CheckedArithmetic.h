@@ -14,7 +14,6 @@
 namespace velars::checked {
 
 [[noreturn]] void RaiseZeroDivide();
-[[noreturn]] void RaiseOverflow();
 [[noreturn]] void RaiseInvalidOp();
 // EInvalidOp for a NaN, EOverflow for an infinity.
 [[noreturn]] void RaiseNonFinite(long double value);

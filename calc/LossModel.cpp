@@ -192,9 +192,4 @@ void CalculateLoss(CalcRecord& record, int model, int section, const QString& ld
     CalcLoss(record);
 }
 
-// The factor is below 1, so a finite loss cannot overflow here.
-float PascalToMmWater(float pascal) {
-    return static_cast<float>(static_cast<long double>(pascal) * 0.10197162129779283L);
-}
-
 }  // namespace velars

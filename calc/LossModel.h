@@ -48,7 +48,4 @@ void CalculateLoss(CalcRecord& record, int model, int section, const QString& ld
 // above. Stored as single.
 float FrictionFactor(float re);
 
-// Pascals to millimetres of water column, rounded to single as shown.
-float PascalToMmWater(float pascal);
-
 }  // namespace velars

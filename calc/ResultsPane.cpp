@@ -1,6 +1,6 @@
 #include "calc/ResultsPane.h"
 
-#include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "numbers/FormatFloat.h"
 
 namespace velars {

@@ -1,6 +1,6 @@
 #include "calc/SizingCsv.h"
 
-#include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/ShortestNumber.h"
 

@@ -5,14 +5,32 @@ namespace {
 
 const QStringList kEmpty;
 
-const QStringList kModels = {
-    QStringLiteral("ВЕЛАРС-Сфера-ПП (полнопроходной)"),
-    QStringLiteral("ВЕЛАРС-Сфера-Пр (погружной)"),
-    QStringLiteral("ВЕЛАРС-Сфера-Вр (врезной)"),
-    QStringLiteral("ВЕЛАРС-МТ7"),
-    QStringLiteral("ВЕЛАРС-Д500"),
-    QStringLiteral("ВЕЛАРС-МТ7-Сфера"),
+// The models' names, and the description the list adds in brackets.
+const QString kModelNames[kModelCount] = {
+    QStringLiteral("ВЕЛАРС-Сфера-ПП"), QStringLiteral("ВЕЛАРС-Сфера-Пр"),
+    QStringLiteral("ВЕЛАРС-Сфера-Вр"), QStringLiteral("ВЕЛАРС-МТ7"),
+    QStringLiteral("ВЕЛАРС-Д500"),     QStringLiteral("ВЕЛАРС-МТ7-Сфера"),
 };
+const QString kModelDescriptions[kModelCount] = {
+    QStringLiteral("полнопроходной"),
+    QStringLiteral("погружной"),
+    QStringLiteral("врезной"),
+    {},
+    {},
+    {},
+};
+
+QStringList ListItems() {
+    QStringList items;
+    for (int model = 0; model < kModelCount; ++model) {
+        items << kModelNames[model];
+        if (!kModelDescriptions[model].isEmpty())
+            items.back() += QStringLiteral(" (") + kModelDescriptions[model] + QLatin1Char(')');
+    }
+    return items;
+}
+
+const QStringList kModels = ListItems();
 
 // Measuring sections: four with the silencer and the reverse turbulizer,
 // three with the VS turbulizer, two for the plain list.
@@ -63,5 +81,16 @@ const QStringList& DiametersOf(int model) {
 }
 
 bool NeedsLDy(int model) { return model == kCutInModel; }
+
+QString ReportModelName(int model) {
+    if (model < 0 || model >= kModelCount) return {};
+    return kModelNames[model];
+}
+
+QString ReportSectionName(int model, int section) {
+    const QStringList& sections = model == 3 || model == 4 || model == 5 ? kS3 : kS4;
+    if (section < 0 || section >= sections.size()) return {};
+    return sections[section];
+}
 
 }  // namespace velars::catalogue

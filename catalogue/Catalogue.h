@@ -1,6 +1,6 @@
 #pragma once
-// The six flow-meter models, their measuring-section lists and diameters.
-// Fixed data of the program.
+// The six flow-meter models, their measuring-section lists and diameters,
+// and the names the report gives them. Fixed data of the program.
 
 #include <QString>
 #include <QStringList>
@@ -22,5 +22,16 @@ const QStringList& DiametersOf(int model);
 
 // Whether the model needs the L/Dy field.
 bool NeedsLDy(int model);
+
+// The report's name of a model: its list item without the description in
+// brackets ("ВЕЛАРС-Сфера-ПП" for "ВЕЛАРС-Сфера-ПП (полнопроходной)");
+// empty outside 0..5.
+QString ReportModelName(int model);
+
+// The report's name of a section. The report reads the section index against
+// S3 for models 3, 4 and 5 (model 4's S2 being the first two items of S3)
+// and against S4 for every other model index, none (-1) included; empty for
+// an index that list does not have.
+QString ReportSectionName(int model, int section);
 
 }  // namespace velars::catalogue

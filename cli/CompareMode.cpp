@@ -1,6 +1,6 @@
 #include "cli/CompareMode.h"
 
-#include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "calc/Sizing.h"
 #include "calc/SizingCsv.h"
 #include "catalogue/Catalogue.h"

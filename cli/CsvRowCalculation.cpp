@@ -8,6 +8,7 @@
 #include "numbers/ShortestNumber.h"
 #include "calc/InputValidation.h"
 #include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"
 

@@ -5,6 +5,7 @@
 
 #include "calc/InputValidation.h"
 #include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 #include "calc/Sizing.h"
 #include "calc/SizingCsv.h"
 #include "catalogue/Catalogue.h"

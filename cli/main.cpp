@@ -16,10 +16,10 @@
 #include "cli/CurveMode.h"
 #include "cli/HelpText.h"
 #include "cli/InputText.h"
-#include "cli/LocaleSeparators.h"
 #include "cli/SingleCalculation.h"
 #include "cli/StreamSink.h"
 #include "cli/ToolOptions.h"
+#include "numbers/LocaleSeparators.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ int Run(int argc, char** argv) {
     QString err;
     int status = 0;
     if (options.compare) {
-        status = RunCompare(options, SystemSeparators(), out, err);
+        status = RunCompare(options, velars::SystemSeparators(), out, err);
     } else if (options.curve && options.plot) {
         // Qt Charts draws through the widgets: a GUI application object on
         // the offscreen platform, so that no display is needed.
@@ -117,11 +117,12 @@ int Run(int argc, char** argv) {
         char* guiArgv[] = {program, platformOption, offscreen, nullptr};
         qInstallMessageHandler(QuietQtNotes);
         QApplication application(guiArgc, guiArgv);
-        status = RunCurve(options, SystemSeparators(), out, err);
+        status = RunCurve(options, velars::SystemSeparators(), out, err);
     } else if (options.curve) {
-        status = RunCurve(options, SystemSeparators(), out, err);
+        status = RunCurve(options, velars::SystemSeparators(), out, err);
     } else {
-        status = CalculateSingle(options.texts, options.verbose, SystemSeparators(), out, err);
+        status = CalculateSingle(options.texts, options.verbose, velars::SystemSeparators(), out,
+                                 err);
     }
     Print(stdout, out);
     Print(stderr, err);

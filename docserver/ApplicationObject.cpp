@@ -1,11 +1,11 @@
 #include "docserver/ApplicationObject.h"
 
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
 #include "docserver/ApplicationState.h"
-#include "docserver/ArgumentConversion.h"
 #include "docserver/DocumentObjects.h"
 #include "docserver/DocumentState.h"
 #include "docserver/SelectionObjects.h"
-#include "docserver/ServerErrors.h"
 #include "docserver/WindowObjects.h"
 
 namespace velars {

@@ -20,8 +20,6 @@ public:
 
     explicit ApplicationState(PlatformServices& platform);
 
-    PlatformServices& Platform() const { return platform_; }
-
     bool Visible() const { return visible_; }
     // Shows or hides every open document window.
     void SetVisible(bool visible);

@@ -2,8 +2,8 @@
 
 #include <QTextDocument>
 
+#include "automation/ArgumentConversion.h"
 #include "docserver/ApplicationState.h"
-#include "docserver/ArgumentConversion.h"
 #include "docserver/DocumentState.h"
 #include "docserver/DocumentWindow.h"
 #include "docserver/ParagraphObjects.h"

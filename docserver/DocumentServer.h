@@ -18,8 +18,8 @@
 // RPC_E_DISCONNECTED. A window never shown goes with the last automation
 // object that refers to it.
 
+#include "automation/ObjectFactory.h"
 #include "platform/PlatformServices.h"
-#include "report/ObjectFactory.h"
 
 namespace velars {
 

@@ -12,10 +12,10 @@
 #include <QTextDocument>
 #include <QToolBar>
 
+#include "automation/ServerName.h"
 #include "docserver/DocumentExport.h"
 #include "docserver/DocxExport.h"
 #include "docserver/PageView.h"
-#include "docserver/ServerName.h"
 #include "platform/PlatformServices.h"
 
 namespace velars {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <zip.h>
 
+#include "automation/ServerName.h"
 #include "docserver/ParagraphEditing.h"
-#include "docserver/ServerName.h"
 
 namespace velars {
 namespace {

@@ -3,9 +3,10 @@
 #include <QTextDocument>
 #include <cmath>
 
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
+#include "docserver/AlignmentArgument.h"
 #include "docserver/DocumentState.h"
-#include "docserver/ServerErrors.h"
 
 namespace velars {
 namespace {

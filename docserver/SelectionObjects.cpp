@@ -4,12 +4,13 @@
 #include <QTextDocument>
 #include <vector>
 
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
+#include "docserver/AlignmentArgument.h"
 #include "docserver/DocumentState.h"
 #include "docserver/DocumentWindow.h"
 #include "docserver/PageView.h"
 #include "docserver/ParagraphEditing.h"
-#include "docserver/ServerErrors.h"
 
 namespace velars {
 namespace {

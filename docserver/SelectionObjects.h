@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "docserver/AutomationObject.h"
+#include "automation/AutomationObject.h"
 
 namespace velars {
 

@@ -1,10 +1,10 @@
 #include "docserver/WindowObjects.h"
 
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
 #include "docserver/DocumentState.h"
 #include "docserver/DocumentWindow.h"
 #include "docserver/PageView.h"
-#include "docserver/ServerErrors.h"
 
 namespace velars {
 namespace {

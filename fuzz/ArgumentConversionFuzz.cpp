@@ -1,4 +1,4 @@
-// The document server's reading of call arguments on any value of the
+// The report servers' reading of call arguments on any value of the
 // types automation sends: no fault, and the readings agree with each other.
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "docserver/ArgumentConversion.h"
+#include "automation/ArgumentConversion.h"
 
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 

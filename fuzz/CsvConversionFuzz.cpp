@@ -8,7 +8,7 @@
 
 #include "cli/CsvConversion.h"
 
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "numbers/FormatFloat.h"
 
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "numbers/Exception.h"
 #include "numbers/ParseDecimal.h"
 
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 

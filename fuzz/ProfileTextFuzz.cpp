@@ -11,7 +11,7 @@
 
 #include "files/ProfileText.h"
 
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 

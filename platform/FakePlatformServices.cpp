@@ -80,4 +80,13 @@ QString FakePlatformServices::Cp1251Repertoire() {
     return chars;
 }
 
+QFunctionPointer FakePlatformServices::LoadModule(const QString& name, const char*,
+                                                  QString& missing) {
+    modulesLoaded.push_back(name);
+    const auto found = modules.find(name);
+    if (found != modules.end()) return found->second;
+    missing = moduleMissing;
+    return nullptr;
+}
+
 }  // namespace velars

@@ -9,6 +9,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -75,6 +76,9 @@ public:
     bool UserOwnsFolder(const QString& folder) override;
     bool UserMayWriteFolder(const QString& folder) override;
     QString UserDataFolder() override { return userDataFolder; }
+    // Records the module and answers from `modules`; any other module is
+    // missing, with `moduleMissing` as the reason.
+    QFunctionPointer LoadModule(const QString& name, const char* entry, QString& missing) override;
 
     // --- Scripting -----------------------------------------------------------
 
@@ -103,6 +107,7 @@ public:
     std::vector<MessageBoxCall> messageBoxes;  // every box, in order
     std::vector<SaveDialogCall> saveDialogs;   // every save dialog, in order
     std::vector<QString> clipboard;            // every text put on the clipboard, in order
+    std::vector<QString> modulesLoaded;        // every module asked for, in order
     std::deque<int> messageBoxAnswers;
     // Runs while a box is up, before it is answered: what happens meanwhile
     // (another program, another report) while the user reads it.
@@ -124,6 +129,10 @@ public:
     std::vector<QString> readOnlyFolders;  // folders the user may not write
     // Like the executable: a folder that does not exist unless a test sets it.
     QString userDataFolder = QStringLiteral("/nonexistent/home/.local/share");
+
+    // The modules there are: file name -> the address of their entry.
+    std::map<QString, QFunctionPointer> modules;
+    QString moduleMissing = QStringLiteral("module not found");
 };
 
 }  // namespace velars

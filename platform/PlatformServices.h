@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QSize>
 #include <QString>
+#include <QtGlobal>
 
 #include "numbers/Separators.h"
 
@@ -90,6 +91,15 @@ public:
 
     // Puts plain text on the system clipboard.
     virtual void SetClipboardText(const QString& text) = 0;
+
+    // The program's modules: shared libraries of its own that it loads when
+    // first used (the report servers, the loss curve window), so that the
+    // window starts without them. The address of the function `entry` of the
+    // module file `name` (loaded now when it is not yet; it stays loaded), or
+    // null with what is missing in `missing`: the module, a library it needs,
+    // or the function.
+    virtual QFunctionPointer LoadModule(const QString& name, const char* entry,
+                                        QString& missing) = 0;
 };
 
 }  // namespace velars

@@ -6,16 +6,16 @@
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMessageBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "numbers/LocaleSeparators.h"
+#include "platform/ProgramModules.h"
 
 namespace velars {
 
@@ -55,8 +55,6 @@ int ResultOf(int button) {
     default: return IDOK;
     }
 }
-
-QChar FirstChar(const QString& text) { return text.isEmpty() ? QChar() : text.front(); }
 
 }  // namespace
 
@@ -101,14 +99,7 @@ QSize QtPlatformServices::Monitor0Size() {
     return screens.isEmpty() ? QSize() : screens.at(0)->geometry().size();
 }
 
-Separators QtPlatformServices::LocaleSeparators() {
-    const QLocale locale = QLocale::system();
-    Separators s;
-    s.decimal = FirstChar(locale.decimalPoint());
-    if (s.decimal.isNull()) s.decimal = QLatin1Char('.');
-    s.group = FirstChar(locale.groupSeparator());
-    return s;
-}
+Separators QtPlatformServices::LocaleSeparators() { return SystemSeparators(); }
 
 QByteArray QtPlatformServices::ToNarrow(const QString& text) {
     QStringEncoder encoder(QStringConverter::System);
@@ -148,6 +139,11 @@ QString QtPlatformServices::UserDataFolder() {
 
 void QtPlatformServices::SetClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
+}
+
+QFunctionPointer QtPlatformServices::LoadModule(const QString& name, const char* entry,
+                                                QString& missing) {
+    return LoadProgramModule(ExecutablePath(), name, entry, missing);
 }
 
 }  // namespace velars

@@ -40,6 +40,8 @@ public:
     bool UserMayWriteFolder(const QString& folder) override;
     QString UserDataFolder() override;
     void SetClipboardText(const QString& text) override;
+    // LoadProgramModule for this executable.
+    QFunctionPointer LoadModule(const QString& name, const char* entry, QString& missing) override;
 
 private:
     QPointer<QWidget> mainWindow_;

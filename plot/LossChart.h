@@ -6,25 +6,14 @@
 // flow as a marked point.
 
 #include <QString>
-#include <optional>
-#include <vector>
 
-#include "calc/Sizing.h"
-#include "numbers/Separators.h"
+#include "plot/LossChartData.h"
 
 QT_BEGIN_NAMESPACE
 class QChart;
 QT_END_NAMESPACE
 
 namespace velars::plot {
-
-struct LossChartData {
-    MeterChoice choice;
-    std::vector<ChoiceResult> points;     // in flow order
-    std::optional<long double> limit;     // Pa
-    std::optional<ChoiceResult> entered;  // the calculation at the entered flow
-    Separators separators;                // for the numbers in the legend
-};
 
 // The legend's names of the series.
 QString LossSeriesName();      // "Потери давления"

@@ -1,6 +1,7 @@
 #include "report/ReportContent.h"
 
-#include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
+#include "catalogue/Catalogue.h"
 #include "numbers/FormatFloat.h"
 
 namespace velars {
@@ -12,47 +13,28 @@ constexpr std::int8_t kBodySize = 12;
 constexpr std::int8_t kCentred = 1;
 constexpr std::int8_t kLeft = 0;
 
-// Millimetres of water column per megapascal (1 000 000 / 9.80665).
-constexpr long double kMmWaterPerMPa = 101971.62129779282L;
+// The version line names the calculation module the report comes from,
+// "версия 2.02 от 03.03.20", and reads the same in every release: it is a
+// fixed text of the report, not the package's version. That one is the top
+// entry of debian/changelog (VELARS_VERSION, which velars-tp-calc --version
+// and the package show) and changes with each release; its number happens to
+// be 2.02 as well, its date is the package's own.
+const QString kModuleVersion = QStringLiteral("2.02");
+const QString kModuleVersionDate = QStringLiteral("03.03.20");
 
 ReportParagraph Header(const QString& text) { return {text, kHeaderSize, true, kCentred}; }
 ReportParagraph Body(const QString& text, bool bold) { return {text, kBodySize, bold, kLeft}; }
 
-QString ModelText(int model) {
-    switch (model) {
-    case 0: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-ПП");
-    case 1: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-Пр");
-    case 2: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Сфера-Вр");
-    case 3: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-МТ7");
-    case 4: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-Д500");
-    case 5: return QStringLiteral("Тип измерительного прибора: ВЕЛАРС-МТ7-Сфера");
-    default: return {};
-    }
-}
-
-// Models 3, 4 and 5 offer the turbulizer list; every other model index, no
-// model included, the list with the silencer and the reverse turbulizer.
-QString SectionText(int model, int section) {
-    const bool turbulizerList = model == 3 || model == 4 || model == 5;
-    switch (section) {
-    case 0: return QStringLiteral("Тип измерительного участка: Без турбулизатора");
-    case 1: return QStringLiteral("Тип измерительного участка: Турбулизатор-Н");
-    case 2:
-        return turbulizerList ? QStringLiteral("Тип измерительного участка: Турбулизатор-ВС")
-                              : QStringLiteral("Тип измерительного участка: Шумоглушитель");
-    case 3:
-        return turbulizerList
-                   ? QString()
-                   : QStringLiteral("Тип измерительного участка: Турбулизатор-Н исп. реверс");
-    default: return {};
-    }
+// A labelled line, none for a name the catalogue does not have.
+QString NamedLine(const QString& label, const QString& name) {
+    return name.isEmpty() ? QString() : label + name;
 }
 
 }  // namespace
 
 std::vector<ReportParagraph> HeaderParagraphs(std::int32_t number, QDate today) {
-    const QString version = QStringLiteral("версия ") + QStringLiteral("2.02") +
-                            QStringLiteral(" от ") + QStringLiteral("03.03.20");
+    const QString version = QStringLiteral("версия ") + kModuleVersion + QStringLiteral(" от ") +
+                            kModuleVersionDate;
     return {
         Header(QStringLiteral("Программный комплекс \"ВЕЛАРС-ТП\"")),
         Header(QStringLiteral("модуль \"Оценка потерь давления\"")),
@@ -74,7 +56,7 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
     const long double flow = r.valQ;
     const long double celsius = static_cast<long double>(r.valTgaza) - 273.15L;
     const long double gaugeMPa = static_cast<long double>(r.valPizb) * 0.000001L;
-    const long double gaugeMm = static_cast<long double>(r.valPizb) * 0.000001L * kMmWaterPerMPa;
+    const long double gaugeMm = PascalToMmWaterExtended(r.valPizb);
     const long double atmKPa = static_cast<long double>(r.valPatm) * 0.001L;
     const float lossMm = PascalToMmWater(r.valDPpoteri);
     const float allowedMm = PascalToMmWater(r.valDPdop);
@@ -83,9 +65,11 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
     body.push_back(Body(QString(), true));
     body.push_back(Body(QStringLiteral("Вариант конструкции прибора:"), true));
     body.push_back(Body(QString(), true));
-    const QString model = ModelText(inputs.model);
+    const QString model = NamedLine(QStringLiteral("Тип измерительного прибора: "),
+                                    catalogue::ReportModelName(inputs.model));
     if (!model.isEmpty()) body.push_back(Body(model, false));
-    const QString section = SectionText(inputs.model, inputs.section);
+    const QString section = NamedLine(QStringLiteral("Тип измерительного участка: "),
+                                      catalogue::ReportSectionName(inputs.model, inputs.section));
     if (!section.isEmpty()) body.push_back(Body(section, false));
     body.push_back(Body(QStringLiteral("Диаметр условного прохода: Ду") + inputs.dyText, false));
     body.push_back(Body(QString(), true));

@@ -4,10 +4,10 @@
 
 #include <QSize>
 
+#include "automation/ObjectFactory.h"
 #include "files/CounterLock.h"
 #include "files/ReportCounter.h"
 #include "platform/PlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "report/ReportContent.h"
 #include "report/WordConnection.h"
 

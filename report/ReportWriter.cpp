@@ -1,6 +1,6 @@
 #include "report/ReportWriter.h"
 
-#include "report/Automation.h"
+#include "automation/Automation.h"
 #include "report/WindowGeometry.h"
 
 namespace velars {
@@ -19,15 +19,20 @@ bool StartWord(WordConnection& word, const ObjectFactory& factory, PlatformServi
                QSize mainWindowOuterSize) {
     // 1. A new application object every time; any failure here is reported
     //    in a box of its own and leaves every field as it was.
+    //    A server that cannot start for want of a part says which, on a
+    //    line of its own under the box's text.
     DispatchPtr application;
+    QString missing;
     HRESULT created = E_FAIL;
     try {
-        created = factory.CreateInstance(kWordProgId, &application);
+        created = factory.CreateInstance(kWordProgId, &application, &missing);
     } catch (...) {
         created = E_FAIL;
     }
     if (FAILED(created) || !application) {
-        ShowStartError(platform, QStringLiteral("Ошибка при открытии сервера Word"));
+        QString text = QStringLiteral("Ошибка при открытии сервера Word");
+        if (!missing.isEmpty()) text += QLatin1Char('\n') + missing;
+        ShowStartError(platform, text);
         return false;
     }
     word.vWordApp = Variant::FromDispatch(std::move(application));

@@ -5,8 +5,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "automation/ObjectFactory.h"
 #include "platform/PlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "report/WordConnection.h"
 
 namespace velars {
@@ -14,8 +14,10 @@ namespace velars {
 // Creates a new "Word.Application", makes it visible, adds and activates one
 // document, sets the zoom, places Word's window (from monitor 0's size and
 // the main window's outer size) and the line spacing; nParagraph := 1.
-// Returns false after showing "Ошибка при открытии сервера Word" or
-// "Ошибка при создании документов"; any other failure throws EOleSysError.
+// Returns false after showing "Ошибка при открытии сервера Word" (with what
+// is missing on a second line when the server says so: ServerUnavailable)
+// or "Ошибка при создании документов"; any other failure throws
+// EOleSysError.
 bool StartWord(WordConnection& word, const ObjectFactory& factory, PlatformServices& platform,
                QSize mainWindowOuterSize);
 

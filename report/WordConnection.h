@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "report/Variant.h"
+#include "automation/Variant.h"
 
 namespace velars {
 

@@ -43,11 +43,6 @@ bool ActiveControl::Take(QWidget* control) {
     return true;
 }
 
-QWidget* ActiveControl::Of(const QWidget* window) {
-    const ActiveControlRecord* record = RecordOf(window);
-    return record ? record->control.data() : nullptr;
-}
-
 }  // namespace velars
 
 #include "ActiveControl.moc"

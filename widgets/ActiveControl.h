@@ -21,9 +21,6 @@ public:
     // event; true when it was not the active control already, that is when
     // its Enter fires.
     static bool Take(QWidget* control);
-
-    // The active control of `window` (nullptr when none has had the focus).
-    static QWidget* Of(const QWidget* window);
 };
 
 }  // namespace velars

@@ -10,11 +10,6 @@ GroupFrame::GroupFrame(const QString& caption, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void GroupFrame::SetCaption(const QString& caption) {
-    caption_ = caption;
-    update();
-}
-
 void GroupFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QFontMetrics metrics(font());

@@ -13,7 +13,6 @@ public:
     explicit GroupFrame(const QString& caption, QWidget* parent = nullptr);
 
     const QString& Caption() const { return caption_; }
-    void SetCaption(const QString& caption);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -26,7 +26,7 @@
 #include <mutex>
 #include <thread>
 
-#include "report/ComTypes.h"
+#include "automation/ComTypes.h"
 #include "writer/OfficeOptions.h"
 
 namespace com::sun::star {

@@ -8,8 +8,8 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
 
-#include "docserver/ArgumentConversion.h"
-#include "docserver/ServerErrors.h"
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
 #include "writer/UnoDocument.h"
 #include "writer/UnoText.h"
 #include "writer/WriterParagraphs.h"

@@ -1,7 +1,7 @@
 #include "writer/WriterObject.h"
 
-#include "docserver/ArgumentConversion.h"
-#include "docserver/ServerErrors.h"
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
 #include "writer/UnoDocument.h"
 
 namespace velars {

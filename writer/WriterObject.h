@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "docserver/AutomationObject.h"
+#include "automation/AutomationObject.h"
 #include "writer/OfficeSession.h"
 #include "writer/WriterDocumentText.h"
 

@@ -11,8 +11,8 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <cmath>
 
-#include "docserver/ArgumentConversion.h"
-#include "docserver/ServerErrors.h"
+#include "automation/ArgumentConversion.h"
+#include "automation/ServerErrors.h"
 #include "writer/UnoDocument.h"
 #include "writer/UnoText.h"
 

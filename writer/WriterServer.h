@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "report/ObjectFactory.h"
+#include "automation/ObjectFactory.h"
 #include "writer/OfficeOptions.h"
 
 namespace velars {

@@ -6,12 +6,12 @@
 #include <QAccessibleTextInterface>
 #include <gtest/gtest.h>
 
-#include "tests/app/MainFormFixture.h"
+#include "MainFormFixture.h"
 
 namespace velars {
 namespace {
 
-using Accessibility = testing::MainFormTest;
+using Accessibility = test::MainFormTest;
 
 QString NameOf(QWidget* widget) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);

@@ -1,14 +1,14 @@
 #include <QCheckBox>
 #include <gtest/gtest.h>
 
-#include "tests/app/MainFormFixture.h"
+#include "MainFormFixture.h"
 #include "widgets/GlassButton.h"
 #include "widgets/RichTextPane.h"
 
 namespace velars {
 namespace {
 
-class Calculate : public testing::MainFormTest {
+class Calculate : public test::MainFormTest {
 protected:
     void SetUp() override {
         MainFormTest::SetUp();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/app/MainFormFixture.h"
+#include "MainFormFixture.h"
 #include "widgets/RichTextPane.h"
 
 namespace velars {
@@ -33,7 +33,7 @@ const ModelCase kModels[] = {
     {5, kS3, {"50", "80", "100"}, false},
 };
 
-class Catalogue : public testing::MainFormTest {
+class Catalogue : public test::MainFormTest {
 protected:
     void SetUp() override {
         MainFormTest::SetUp();

@@ -45,11 +45,22 @@ TEST_F(EventGuardTest, ANestedExceptionNobodyRethrowsIsReportedWhenTheOuterHandl
 }
 
 TEST_F(EventGuardTest, AFailingReportDoesNotEscape) {
-    EventGuard failing([](std::exception_ptr) { throw std::runtime_error("box failed"); });
-    EXPECT_NO_THROW(failing.Run([] { throw Exception("x"); }));
+    int reports = 0;
+    EventGuard failing([&reports](std::exception_ptr) {
+        ++reports;
+        throw std::runtime_error("box failed");
+    });
+    // Run is noexcept: were the reporter's exception to leave it, the test
+    // program would end right here.
+    static_assert(noexcept(failing.Run([] {})));
+    failing.Run([] { throw Exception("x"); });
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(failing.Depth(), 0);
+    EXPECT_NO_THROW(failing.RethrowPending()) << "the reported error is not kept for later";
     bool ran = false;
     failing.Run([&] { ran = true; });
     EXPECT_TRUE(ran);
+    EXPECT_EQ(reports, 1);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "tests/app/MainFormFixture.h"
+#include "MainFormFixture.h"
 
 namespace velars {
 namespace {
 
 const QString kNbsp = QString(QChar(0x00A0));
 
-class FieldBehaviour : public testing::MainFormTest {
+class FieldBehaviour : public test::MainFormTest {
 protected:
     void SetUp() override {
         MainFormTest::SetUp();

@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "app/TmainForm.h"
+#include "automation/ObjectFactory.h"
 #include "platform/FakePlatformServices.h"
-#include "report/ObjectFactory.h"
-#include "tests/widgets/UserActions.h"
-#include "widgets/SystemColors.h"
+#include "tests/support/UserActions.h"
 #include "tests/support/WindowActivation.h"
+#include "widgets/SystemColors.h"
 
-namespace velars::testing {
+namespace velars::test {
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -66,4 +66,4 @@ protected:
     std::unique_ptr<TmainForm> form;
 };
 
-}  // namespace velars::testing
+}  // namespace velars::test

@@ -14,20 +14,20 @@
 #include <functional>
 #include <memory>
 
+#include "automation/Automation.h"
 #include "files/ReportCounter.h"
-#include "report/Automation.h"
-#include "tests/app/MainFormFixture.h"
-#include "tests/report/support/RecordingWordServer.h"
+#include "MainFormFixture.h"
+#include "tests/support/RecordingWordServer.h"
 #include "widgets/GlassButton.h"
 #include "widgets/RichTextPane.h"
 
 namespace velars {
 namespace {
 
-using testsupport::CreationMode;
-using testsupport::FailStage;
-using testsupport::FakeParagraph;
-using testsupport::RecordingWordServer;
+using test::CreationMode;
+using test::FailStage;
+using test::FakeParagraph;
+using test::RecordingWordServer;
 
 // Member accesses: starting Word, then one paragraph.
 constexpr int kStartAccesses = 19;
@@ -89,7 +89,7 @@ std::vector<Expected> WorkedExampleReport(const QString& headerLine) {
     };
 }
 
-class ReportFromWindow : public testing::MainFormTest {
+class ReportFromWindow : public test::MainFormTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());

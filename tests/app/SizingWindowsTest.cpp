@@ -13,15 +13,15 @@
 #include "app/LossCurveWindow.h"
 #include "calc/LossModel.h"
 #include "calc/SizingCsv.h"
+#include "MainFormFixture.h"
 #include "plot/LossChart.h"
-#include "tests/app/MainFormFixture.h"
 #include "widgets/GlassButton.h"
 #include "widgets/RichTextPane.h"
 
 namespace velars {
 namespace {
 
-class SizingWindows : public testing::MainFormTest {
+class SizingWindows : public test::MainFormTest {
 protected:
     void SetUp() override {
         MainFormTest::SetUp();
@@ -184,7 +184,7 @@ TEST_F(SizingWindows, CurveUpToTwiceTheFlowWithTheEnteredPointMarked) {
     EnterWorkedExample();
     Choose("actCurve");
     EXPECT_TRUE(platform.messageBoxes.empty());
-    LossCurveWindow* window = form->LossCurve();
+    auto* window = qobject_cast<LossCurveWindow*>(form->LossCurve());
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     QChart* chart = window->chartLoss->chart();
@@ -221,7 +221,8 @@ TEST_F(SizingWindows, CurveOfAFrictionModelNamesTheFaultAtZeroFlow) {
     ASSERT_NE(form->LossCurve(), nullptr);
     QStringList names;
     int lossPoints = 0;
-    for (QAbstractSeries* series : form->LossCurve()->chartLoss->chart()->series()) {
+    for (QAbstractSeries* series :
+         qobject_cast<LossCurveWindow*>(form->LossCurve())->chartLoss->chart()->series()) {
         names << series->name();
         if (series->name() == plot::LossSeriesName())
             lossPoints += static_cast<int>(qobject_cast<QLineSeries*>(series)->count());
@@ -235,7 +236,8 @@ TEST_F(SizingWindows, CurveOfAFrictionModelNamesTheFaultAtZeroFlow) {
     // Opened again with another flow, the same window shows the new curve.
     Type("meQ", "250");
     Choose("actCurve");
-    for (QAbstractSeries* series : form->LossCurve()->chartLoss->chart()->series())
+    for (QAbstractSeries* series :
+         qobject_cast<LossCurveWindow*>(form->LossCurve())->chartLoss->chart()->series())
         if (auto* scatter = qobject_cast<QScatterSeries*>(series)) {
             EXPECT_EQ(scatter->at(0).x(), 250.0);
         }

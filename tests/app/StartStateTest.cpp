@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include "tests/app/MainFormFixture.h"
+#include "MainFormFixture.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GroupFrame.h"
 #include "widgets/RichLabel.h"
@@ -11,7 +11,7 @@
 namespace velars {
 namespace {
 
-using StartState = testing::MainFormTest;
+using StartState = test::MainFormTest;
 
 TEST_F(StartState, WindowProperties) {
     EXPECT_EQ(form->windowTitle(), "Веларс-ТП. Оценка потерь.");

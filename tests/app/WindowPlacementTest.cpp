@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/WindowPlacement.h"
-#include "tests/app/MainFormFixture.h"
+#include "MainFormFixture.h"
 
 namespace velars {
 namespace {
@@ -34,7 +34,7 @@ TEST(CentredPosition, UsesTheOuterSizeOfTheWindow) {
     EXPECT_EQ(CentredPosition({1000, 639}, {300, 640}), QPoint(350, 0));
 }
 
-class FormCreatePlacement : public testing::MainFormTest,
+class FormCreatePlacement : public test::MainFormTest,
                             public ::testing::WithParamInterface<PlacementCase> {};
 
 TEST_P(FormCreatePlacement, PlacesTheWindowByMonitorZerosSize) {
@@ -45,7 +45,7 @@ TEST_P(FormCreatePlacement, PlacesTheWindowByMonitorZerosSize) {
     EXPECT_EQ(window.pos(), GetParam().expected);
 }
 
-using WindowOnScreen = testing::MainFormTest;
+using WindowOnScreen = test::MainFormTest;
 
 TEST_F(WindowOnScreen, ThePlacementCountsTheFrameOnceTheWindowHasOne) {
     platform.monitorSize = {1280, 1024};

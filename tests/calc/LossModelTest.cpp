@@ -322,11 +322,5 @@ TEST(LossModel, NothingAssignedOutsideTheTables) {
     EXPECT_EQ(r.valDzetaTurb2, 2.9f);
 }
 
-TEST(LossModel, PascalToMmWater) {
-    EXPECT_EQ(PascalToMmWater(9.80665f), 1.0f);
-    EXPECT_EQ(PascalToMmWater(0.0f), 0.0f);
-    EXPECT_NEAR(PascalToMmWater(1234.567f), 125.89, 0.005);
-}
-
 }  // namespace
 }  // namespace velars

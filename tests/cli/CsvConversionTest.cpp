@@ -12,6 +12,7 @@
 
 #include "calc/InputValidation.h"
 #include "calc/LossModel.h"
+#include "calc/PressureUnits.h"
 
 namespace velars::cli {
 namespace {

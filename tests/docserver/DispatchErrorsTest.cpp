@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/Automation.h"
 #include "ServerFixture.h"
-#include "report/Automation.h"
 
 namespace velars::test {
 namespace {

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 #include <map>
 
+#include "automation/Automation.h"
 #include "ServerFixture.h"
 #include "ZipArchive.h"
-#include "report/Automation.h"
 
 namespace velars::test {
 namespace {

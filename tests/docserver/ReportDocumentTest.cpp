@@ -6,10 +6,10 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
-#include "ServerFixture.h"
+#include "automation/Automation.h"
 #include "docserver/PageView.h"
 #include "docserver/ParagraphEditing.h"
-#include "report/Automation.h"
+#include "ServerFixture.h"
 
 namespace velars::test {
 namespace {

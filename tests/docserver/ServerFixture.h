@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "automation/ObjectFactory.h"
 #include "docserver/DocumentWindow.h"
 #include "platform/FakePlatformServices.h"
-#include "report/ObjectFactory.h"
 #include "report/WordConnection.h"
 
 namespace velars::test {

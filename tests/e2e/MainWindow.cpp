@@ -1,6 +1,6 @@
-#include "tests/e2e/MainWindow.h"
+#include "MainWindow.h"
 
-namespace velars::e2e {
+namespace velars::test {
 
 void EnterWorkedExample(RealDisplay& display, int instance) {
     display.ClickAt(display.Main(instance).geometry.topLeft() + at::mePlotnost);
@@ -12,4 +12,4 @@ void EnterWorkedExample(RealDisplay& display, int instance) {
     }
 }
 
-}  // namespace velars::e2e
+}  // namespace velars::test

@@ -4,9 +4,9 @@
 
 #include <QPoint>
 
-#include "tests/e2e/RealDisplay.h"
+#include "RealDisplay.h"
 
-namespace velars::e2e {
+namespace velars::test {
 
 // The middle of each control, the empty right end of the check box, the
 // empty right part of a text field.
@@ -28,4 +28,4 @@ inline QPoint BackgroundOf(QPoint field) { return field + QPoint(52, 0); }
 // model list: model 3, section 1, Dy 100, then the five values.
 void EnterWorkedExample(RealDisplay& display, int instance = 0);
 
-}  // namespace velars::e2e
+}  // namespace velars::test

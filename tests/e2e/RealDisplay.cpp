@@ -1,15 +1,16 @@
-#include "tests/e2e/RealDisplay.h"
+#include "RealDisplay.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
 #include <csignal>
 #include <sys/prctl.h>
 
-namespace velars::e2e {
+namespace velars::test {
 
 namespace {
 
@@ -212,6 +213,15 @@ int RealDisplay::LaunchOnce(Scheme scheme, const QString& path) {
     if (!QFile::exists(program) && !QFile::copy(kProgram, program)) {
         error_ = QStringLiteral("cannot copy ") + kProgram;
         return -1;
+    }
+    // A portable copy: the program's modules go beside it.
+    const QDir built = QFileInfo(kProgram).dir();
+    for (const QString& module : built.entryList({QStringLiteral("*.so")}, QDir::Files)) {
+        const QString copy = root.filePath(QStringLiteral("program/") + module);
+        if (!QFile::exists(copy) && !QFile::copy(built.filePath(module), copy)) {
+            error_ = QStringLiteral("cannot copy ") + built.filePath(module);
+            return false;
+        }
     }
 
     QProcessEnvironment env;
@@ -442,4 +452,4 @@ QString RealDisplay::ProgramErrors(int instance) {
     return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
-}  // namespace velars::e2e
+}  // namespace velars::test

@@ -26,7 +26,7 @@
 #include <optional>
 #include <vector>
 
-namespace velars::e2e {
+namespace velars::test {
 
 // A top-level window on the display.
 struct XWindow {
@@ -138,4 +138,4 @@ private:
     int markerCount_ = 0;
 };
 
-}  // namespace velars::e2e
+}  // namespace velars::test

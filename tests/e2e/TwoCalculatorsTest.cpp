@@ -23,14 +23,14 @@
 #include <csignal>
 #include <numeric>
 
-#include "tests/e2e/MainWindow.h"
-#include "tests/e2e/RealDisplay.h"
+#include "MainWindow.h"
+#include "RealDisplay.h"
 #include "writer/OfficeSession.h"
 #include "writer/UnoDocument.h"
 #include "writer/UnoText.h"
 #include "writer/WriterDetection.h"
 
-namespace velars::e2e {
+namespace velars::test {
 namespace {
 
 namespace uno = com::sun::star::uno;
@@ -363,4 +363,4 @@ TEST_F(TwoCalculators, IntoTheBuiltInWindowEveryClickGivesAReportOrABoxNumberedI
 }
 
 }  // namespace
-}  // namespace velars::e2e
+}  // namespace velars::test

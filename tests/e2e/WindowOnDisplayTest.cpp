@@ -7,10 +7,10 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/MainWindow.h"
-#include "tests/e2e/RealDisplay.h"
+#include "MainWindow.h"
+#include "RealDisplay.h"
 
-namespace velars::e2e {
+namespace velars::test {
 namespace {
 
 const QString kNbsp = QString(QChar(0x00A0));
@@ -258,4 +258,4 @@ INSTANTIATE_TEST_SUITE_P(Schemes, ReportOnDisplay,
                          });
 
 }  // namespace
-}  // namespace velars::e2e
+}  // namespace velars::test

@@ -1,3 +1,8 @@
+// The main of the real-display tests. They drive the built program from
+// outside, as a user would, and link nothing of it: a QCoreApplication is
+// enough, where the shared test main (tests/support) opens a QApplication on
+// the offscreen platform for the tests that hold widgets in-process.
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 

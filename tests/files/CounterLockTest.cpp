@@ -11,7 +11,7 @@
 #include "files/CounterLock.h"
 #include "numbers/Exception.h"
 #include "platform/FakePlatformServices.h"
-#include "TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 namespace velars {
 namespace {

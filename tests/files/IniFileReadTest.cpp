@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 
 #include "files/IniFile.h"
-#include "TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 namespace velars {
 namespace {

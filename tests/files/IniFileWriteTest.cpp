@@ -4,7 +4,7 @@
 
 #include "files/IniFile.h"
 #include "numbers/Exception.h"
-#include "TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 namespace velars {
 namespace {

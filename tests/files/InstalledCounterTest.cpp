@@ -6,7 +6,7 @@
 
 #include "files/ReportCounter.h"
 #include "platform/FakePlatformServices.h"
-#include "TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 namespace velars {
 namespace {

@@ -5,7 +5,7 @@
 #include "files/ReportCounter.h"
 #include "numbers/Exception.h"
 #include "platform/FakePlatformServices.h"
-#include "TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 namespace velars {
 namespace {

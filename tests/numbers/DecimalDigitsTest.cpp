@@ -50,7 +50,7 @@ std::string ReferenceDigits(long double value, int* exponent) {
     return digits;
 }
 
-void ExpectSameAsReference(long double value) {
+void AssertSameAsReference(long double value) {
     int exponent = 0;
     const std::string expected = ReferenceDigits(value, &exponent);
     const DecimalDigits n = ExpandDecimal(value);
@@ -67,8 +67,8 @@ TEST(ExpandDecimal, MatchesTheExactConversionEverywhere) {
          {100000000000000000.5L, 100000000000000001.5L, 999999999999999999.5L, 0.01L, 0.1L, 1e17L,
           1e18L, std::nextafter(1e18L, 0.0L), std::nextafter(0.01L, 0.0L), 0.015625L, 0.0155L,
           9.9999999999999999999L, 0.099999999999999999999L, 123456789.0L, 1e-4950L, 1e4932L}) {
-        ExpectSameAsReference(v);
-        ExpectSameAsReference(-v);
+        ASSERT_NO_FATAL_FAILURE(AssertSameAsReference(v));
+        ASSERT_NO_FATAL_FAILURE(AssertSameAsReference(-v));
     }
     std::mt19937_64 random(20240607);
     std::uniform_int_distribution<int> binaryExponent(-80, 70);
@@ -76,11 +76,11 @@ TEST(ExpandDecimal, MatchesTheExactConversionEverywhere) {
         const unsigned long long mantissa = random() | (1ULL << 63);
         const long double v = std::ldexp(static_cast<long double>(mantissa),
                                          binaryExponent(random) - 63);
-        ExpectSameAsReference(v);
+        ASSERT_NO_FATAL_FAILURE(AssertSameAsReference(v));
         // Powers of ten and their neighbours, where the decimal exponent changes.
         const long double power = std::pow(10.0L, static_cast<long double>(i % 24 - 4));
-        ExpectSameAsReference(std::nextafter(power, 0.0L));
-        ExpectSameAsReference(std::nextafter(power, 1e30L));
+        ASSERT_NO_FATAL_FAILURE(AssertSameAsReference(std::nextafter(power, 0.0L)));
+        ASSERT_NO_FATAL_FAILURE(AssertSameAsReference(std::nextafter(power, 1e30L)));
     }
 }
 

@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/Automation.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportWriter.h"
-#include "tests/report/support/RecordingWordServer.h"
+#include "tests/support/RecordingWordServer.h"
 
 namespace velars {
 namespace {
 
-using testsupport::RecordingWordServer;
+using test::RecordingWordServer;
 
 class AddParagraphTest : public ::testing::Test {
 protected:
@@ -20,7 +20,7 @@ protected:
         server.ClearCalls();
     }
 
-    const testsupport::FakeDocument& Document() const {
+    const test::FakeDocument& Document() const {
         return *server.Applications().back()->documents.at(0);
     }
 
@@ -52,7 +52,7 @@ TEST_F(AddParagraphTest, AHeaderLineMakesFifteenAccessesInOrder) {
                                       par + ".Range.Font get",
                                       par + ".Range.Font.Superscript put VT_BOOL 0",
                                   }));
-    for (const testsupport::RecordedCall& call : server.Calls()) {
+    for (const test::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_EQ(call.lookupLocale, 0x0800u);
         EXPECT_EQ(call.namedArgs, call.kind == DISPATCH_PROPERTYPUT
@@ -63,7 +63,7 @@ TEST_F(AddParagraphTest, AHeaderLineMakesFifteenAccessesInOrder) {
     EXPECT_EQ(word.vParagraphs.vt(), VT_DISPATCH);
     EXPECT_EQ(word.vParagraph.vt(), VT_DISPATCH);
 
-    const testsupport::FakeParagraph& written = Document().paragraphs.at(0);
+    const test::FakeParagraph& written = Document().paragraphs.at(0);
     EXPECT_EQ(written.text, "Расчет № 7");
     EXPECT_EQ(written.size, 14);
     EXPECT_TRUE(written.bold);
@@ -129,7 +129,7 @@ TEST_F(AddParagraphTest, AFailureStopsTheParagraphAndLeavesTheIndexAlone) {
     EXPECT_EQ(word.nParagraph, 2);
     EXPECT_EQ(server.Calls().size(), 11u);
     EXPECT_TRUE(server.Calls().back().Describe().endsWith("Bold put VT_BOOL -1"));
-    const testsupport::FakeParagraph& half = Document().paragraphs.at(1);
+    const test::FakeParagraph& half = Document().paragraphs.at(1);
     EXPECT_EQ(half.text, "b");
     EXPECT_EQ(half.size, 12);
     EXPECT_FALSE(half.bold);

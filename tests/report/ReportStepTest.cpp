@@ -13,17 +13,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "automation/Automation.h"
 #include "files/CounterLock.h"
 #include "files/ReportCounter.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportStep.h"
-#include "tests/report/support/RecordingWordServer.h"
+#include "tests/support/RecordingWordServer.h"
 
 namespace velars {
 namespace {
 
-using testsupport::RecordingWordServer;
+using test::RecordingWordServer;
 
 constexpr int kStartAccesses = 19;
 constexpr int kParagraphAccesses = 15;
@@ -125,12 +125,12 @@ TEST_F(ReportStepTest, AFailedStartEndsTheStep) {
         {"Word cannot start",
          [&] {
              server.Register(factory);
-             server.SetCreationMode(testsupport::CreationMode::Throw);
+             server.SetCreationMode(test::CreationMode::Throw);
          },
          "Ошибка при открытии сервера Word", 0},
         {"no document",
          [&] {
-             server.SetCreationMode(testsupport::CreationMode::Succeed);
+             server.SetCreationMode(test::CreationMode::Succeed);
              server.AnswerCountWith(Variant::FromI4(2));
          },
          "Ошибка при создании документов", 4},
@@ -218,16 +218,16 @@ TEST_F(ReportStepTest, AFailedStoreEndsTheReportAfterTheHeader) {
 TEST_F(ReportStepTest, AServerFailingAtEachCallEndsTheReportThere) {
     struct Failure {
         HRESULT code;
-        testsupport::FailStage stage;
+        test::FailStage stage;
         const char* message;
     };
     const Failure failures[] = {
-        {DISP_E_EXCEPTION, testsupport::FailStage::Invoke, "Exception occurred"},
-        {RPC_E_DISCONNECTED, testsupport::FailStage::Invoke,
+        {DISP_E_EXCEPTION, test::FailStage::Invoke, "Exception occurred"},
+        {RPC_E_DISCONNECTED, test::FailStage::Invoke,
          "The object invoked has disconnected from its clients"},
-        {DISP_E_UNKNOWNNAME, testsupport::FailStage::Lookup, "Unknown name"},
-        {HRESULT(0x80012345u), testsupport::FailStage::Invoke, "OLE error 80012345"},
-        {E_FAIL, testsupport::FailStage::Lookup, "Unspecified error"},
+        {DISP_E_UNKNOWNNAME, test::FailStage::Lookup, "Unknown name"},
+        {HRESULT(0x80012345u), test::FailStage::Invoke, "OLE error 80012345"},
+        {E_FAIL, test::FailStage::Lookup, "Unspecified error"},
     };
     const int total = kStartAccesses + 29 * kParagraphAccesses;
     const int headerDone = kStartAccesses + kHeaderParagraphs * kParagraphAccesses;

@@ -3,16 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/Automation.h"
+#include "automation/ModuleServer.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
 #include "report/ReportWriter.h"
-#include "tests/report/support/RecordingWordServer.h"
+#include "tests/support/RecordingWordServer.h"
 
 namespace velars {
 namespace {
 
-using testsupport::CreationMode;
-using testsupport::RecordingWordServer;
+using test::CreationMode;
+using test::RecordingWordServer;
 
 class StartWordTest : public ::testing::Test {
 protected:
@@ -54,7 +55,7 @@ TEST_F(StartWordTest, MakesTheNineteenAccessesInOrder) {
                   "Application.Selection.ParagraphFormat get",
                   "Application.Selection.ParagraphFormat.LineSpacing put VT_I4 11",
               }));
-    for (const testsupport::RecordedCall& call : server.Calls()) {
+    for (const test::RecordedCall& call : server.Calls()) {
         SCOPED_TRACE(call.Describe().toStdString());
         EXPECT_TRUE(call.lookedUp);
         EXPECT_EQ(call.lookupLocale, 0x0800u);
@@ -173,7 +174,7 @@ TEST_F(StartWordTest, ACountOtherThanOneStopsAfterTheCountWithTheSecondBox) {
         Variant::FromBool(true),
     };
     for (const Variant& answer : answers) {
-        SCOPED_TRACE(testsupport::DescribeVariant(answer).toStdString());
+        SCOPED_TRACE(test::DescribeVariant(answer).toStdString());
         WordConnection fresh;
         RecordingWordServer server2;
         ObjectFactory factory2;
@@ -215,7 +216,7 @@ TEST_F(StartWordTest, EveryStartMakesANewApplicationAndReleasesTheOldOne) {
     // close), but the window no longer holds any of its objects.
     EXPECT_EQ(server.Applications()[0]->documents.size(), 1u);
     EXPECT_EQ(server.LiveObjects().size(), 3);
-    for (const testsupport::RecordedCall& call : server.Calls()) {
+    for (const test::RecordedCall& call : server.Calls()) {
         if (call.application == 1) continue;
         EXPECT_EQ(call.application, 2);
     }
@@ -235,6 +236,61 @@ TEST_F(StartWordTest, AFailingCallAfterTheStartRaisesEOleSysError) {
     EXPECT_EQ(word.vDocument.vt(), VT_DISPATCH);  // stored before the failure
     EXPECT_EQ(word.nParagraph, 0);
     EXPECT_TRUE(platform.messageBoxes.empty());
+}
+
+// A server in a module of the program: the recording server, registered by
+// a module entry of the test's own.
+RecordingWordServer* serverInModule = nullptr;
+QString moduleArgument;
+
+void TestServerModule(ObjectFactory& factory, PlatformServices&, const QString& argument) {
+    serverInModule->Register(factory);
+    moduleArgument = argument;
+}
+
+TEST_F(StartWordTest, AServerModuleIsLoadedOnTheFirstStartAndServesEveryStart) {
+    RecordingWordServer inModule;
+    serverInModule = &inModule;
+    ObjectFactory modular;
+    platform.modules[QStringLiteral("server.so")] =
+        reinterpret_cast<QFunctionPointer>(&TestServerModule);
+    RegisterModuleServer(modular, platform, QStringLiteral("Word.Application"),
+                         QStringLiteral("server.so"), QStringLiteral("office"));
+    EXPECT_TRUE(platform.modulesLoaded.empty());
+
+    ASSERT_TRUE(StartWord(word, modular, platform, QSize(780, 560)));
+    ASSERT_TRUE(StartWord(word, modular, platform, QSize(780, 560)));
+    EXPECT_EQ(platform.modulesLoaded, std::vector<QString>{QStringLiteral("server.so")});
+    EXPECT_EQ(moduleArgument, QStringLiteral("office"));
+    EXPECT_EQ(inModule.Creations(), 2);
+    EXPECT_EQ(word.nParagraph, 1);
+    EXPECT_TRUE(platform.messageBoxes.empty());
+}
+
+TEST_F(StartWordTest, AServerModuleThatCannotBeLoadedSaysWhatIsMissingInTheStartBox) {
+    ObjectFactory modular;
+    RegisterModuleServer(modular, platform, QStringLiteral("Word.Application"),
+                         QStringLiteral("server.so"));
+    platform.moduleMissing = QStringLiteral("Нет модуля программы server.so");
+
+    EXPECT_FALSE(StartWord(word, modular, platform, QSize(780, 560)));
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text,
+              "Ошибка при открытии сервера Word\nНет модуля программы server.so");
+    EXPECT_EQ(platform.messageBoxes[0].caption, "Ошибка");
+    EXPECT_EQ(platform.messageBoxes[0].style, unsigned(MB_OK));
+    EXPECT_EQ(platform.messageBoxes[0].owner, BoxOwner::None);
+    EXPECT_TRUE(word.vWordApp.IsEmpty());
+    EXPECT_EQ(word.nParagraph, 0);
+
+    // Once the module is there, the next start loads it.
+    RecordingWordServer inModule;
+    serverInModule = &inModule;
+    platform.modules[QStringLiteral("server.so")] =
+        reinterpret_cast<QFunctionPointer>(&TestServerModule);
+    EXPECT_TRUE(StartWord(word, modular, platform, QSize(780, 560)));
+    EXPECT_EQ(platform.modulesLoaded.size(), 2u);
+    EXPECT_EQ(platform.messageBoxes.size(), 1u);
 }
 
 }  // namespace

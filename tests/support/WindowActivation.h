@@ -8,11 +8,11 @@
 #include <QTest>
 #include <QWidget>
 
-namespace velars::testing {
+namespace velars::test {
 
 [[nodiscard]] inline bool ActivateWindow(QWidget& window) {
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
 }
 
-}  // namespace velars::testing
+}  // namespace velars::test

@@ -15,7 +15,7 @@ TEST(CheckBox, AClickAnywhereInItsAreaTicksIt) {
     box->setGeometry(8, 410, 145, 17);
     window.resize(283, 607);
     window.show();
-    ASSERT_TRUE(testing::ActivateWindow(window));
+    ASSERT_TRUE(test::ActivateWindow(window));
     ASSERT_LT(box->sizeHint().width(), 140) << "the caption leaves room on the right";
     for (const QPoint point : {QPoint(143, 8), QPoint(2, 1), QPoint(144, 16), QPoint(60, 8)}) {
         SCOPED_TRACE(point.x());

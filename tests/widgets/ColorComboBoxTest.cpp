@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "tests/widgets/UserActions.h"
+#include "tests/support/UserActions.h"
 #include "widgets/ColorComboBox.h"
 #include "widgets/SystemColors.h"
 #include "tests/support/WindowActivation.h"
@@ -23,7 +23,7 @@ protected:
         other = new ColorComboBox(&window);
         layout->addWidget(other);
         window.show();
-        ASSERT_TRUE(testing::ActivateWindow(window));
+        ASSERT_TRUE(test::ActivateWindow(window));
     }
     QWidget window;
     ColorComboBox* combo = nullptr;
@@ -38,7 +38,7 @@ TEST_F(ColorComboBoxTest, ChangeOnlyWhenTheUserPicks) {
     combo->addItems({"50", "80", "100"});
     EXPECT_EQ(changed.count(), 0) << "code raises no Change";
 
-    ASSERT_TRUE(testing::PickItem(combo, 2));
+    ASSERT_TRUE(test::PickItem(combo, 2));
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(combo->currentText(), "100");
 

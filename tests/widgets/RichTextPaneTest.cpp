@@ -72,7 +72,7 @@ TEST(RichTextPane, TheFrameShowsTheKeyboardFocus) {
     layout->addWidget(field);
     layout->addWidget(pane);
     window.show();
-    ASSERT_TRUE(testing::ActivateWindow(window));
+    ASSERT_TRUE(test::ActivateWindow(window));
     const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
     auto frameColour = [&] {
         const QImage image = pane->grab().toImage();

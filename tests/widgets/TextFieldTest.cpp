@@ -21,7 +21,7 @@ protected:
             layout->addWidget(field);
         }
         window.show();
-        ASSERT_TRUE(testing::ActivateWindow(window));
+        ASSERT_TRUE(test::ActivateWindow(window));
     }
     QWidget window;
     TextField* fields[3] = {};

@@ -22,11 +22,11 @@
 #include "docserver/DocumentServer.h"
 #include "docserver/DocumentWindow.h"
 #include "docserver/DocxExport.h"
+#include "OfficeFixture.h"
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
-#include "tests/writer/OfficeFixture.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 #include "writer/UnoDocument.h"
 #include "writer/UnoText.h"
 

@@ -21,8 +21,8 @@
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
-#include "tests/writer/OfficeFixture.h"
-#include "tests/writer/ReportInputs.h"
+#include "OfficeFixture.h"
+#include "tests/support/ReportInputs.h"
 #include "writer/UnoDocument.h"
 
 namespace velars::test {

@@ -1,4 +1,4 @@
-#include "tests/writer/OfficeFixture.h"
+#include "OfficeFixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,6 +40,12 @@ struct Shared {
     std::shared_ptr<OfficeSession> session;
 };
 Shared* shared = nullptr;
+
+// One office for every test of the binary, started before the first test
+// and ended after the last: the test main runs the environments registered
+// before it.
+[[maybe_unused]] testing::Environment* const kOffice =
+    testing::AddGlobalTestEnvironment(new OfficeEnvironment);
 
 }  // namespace
 

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "report/ObjectFactory.h"
+#include "automation/ObjectFactory.h"
 #include "writer/OfficeOptions.h"
 #include "writer/OfficeSession.h"
 

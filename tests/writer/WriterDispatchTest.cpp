@@ -13,8 +13,8 @@
 
 #include "docserver/DocumentServer.h"
 #include "docserver/DocumentWindow.h"
+#include "OfficeFixture.h"
 #include "platform/FakePlatformServices.h"
-#include "tests/writer/OfficeFixture.h"
 #include "writer/WriterDetection.h"
 
 namespace velars::test {

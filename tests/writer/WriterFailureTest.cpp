@@ -11,16 +11,19 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <gtest/gtest.h>
 #include <csignal>
+#include <functional>
 #include <unistd.h>
 
+#include "automation/Automation.h"
+#include "automation/ModuleServer.h"
 #include "files/ReportCounter.h"
+#include "OfficeFixture.h"
 #include "platform/FakePlatformServices.h"
-#include "report/Automation.h"
+#include "platform/ProgramModules.h"
 #include "report/ReportStep.h"
 #include "report/ReportWriter.h"
 #include "report/WordConnection.h"
-#include "tests/writer/OfficeFixture.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 #include "writer/WriterServer.h"
 
 namespace velars::test {
@@ -62,13 +65,19 @@ public:
 
 // A report attempt on a server that cannot be reached: the start box only,
 // nothing written, the counter file never made; the time it took.
-std::chrono::milliseconds FailingReport(const OfficeOptions& options) {
+// `registerServer` replaces the server's own registration when given.
+std::chrono::milliseconds FailingReport(
+    const OfficeOptions& options,
+    const std::function<void(ObjectFactory&, FakePlatformServices&)>& registerServer = {}) {
     QTemporaryDir folder;
     FakePlatformServices platform;
     platform.executablePath = folder.filePath(QStringLiteral("velars-tp"));
     SaveLocation location;
     ObjectFactory factory;
-    RegisterWriterServer(factory, options);
+    if (registerServer)
+        registerServer(factory, platform);
+    else
+        RegisterWriterServer(factory, options);
     WordConnection word;
     QElapsedTimer timer;
     timer.start();
@@ -89,6 +98,24 @@ std::chrono::milliseconds FailingReport(const OfficeOptions& options) {
 TEST(WriterFailureTest, AnOfficeThatFailsToStartShowsTheStartBoxAtOnce) {
     const FakeOffice office(QStringLiteral("exit 1"));
     EXPECT_LT(FailingReport(office.Options(10s)), 3s);
+}
+
+// The program's own module of the server, loaded from the build's program
+// folder as the program loads it, fails as the server does.
+TEST(WriterFailureTest, TheServerModuleOfTheProgramFailsAsTheServerDoes) {
+    const FakeOffice office(QStringLiteral("exit 1"));
+    const QString module = QStringLiteral(VELARS_WRITER_SERVER_MODULE);
+    QString missing;
+    const QFunctionPointer entry = LoadProgramModule(QStringLiteral(VELARS_TP_EXECUTABLE), module,
+                                                     kServerModuleEntry, missing);
+    ASSERT_NE(entry, nullptr) << missing.toStdString();
+    const auto took = FailingReport(
+        office.Options(10s), [&](ObjectFactory& factory, FakePlatformServices& platform) {
+            platform.modules[module] = entry;
+            RegisterModuleServer(factory, platform, QStringLiteral("Word.Application"), module,
+                                 office.program);
+        });
+    EXPECT_LT(took, 3s);
 }
 
 TEST(WriterFailureTest, AnOfficeThatNeverAcceptsIsGivenUpAfterTheBoundAndEnded) {

@@ -14,11 +14,11 @@
 #include "calc/LossModel.h"
 #include "docserver/DocumentServer.h"
 #include "docserver/DocumentWindow.h"
+#include "OfficeFixture.h"
 #include "platform/FakePlatformServices.h"
 #include "report/ReportStep.h"
 #include "report/WordConnection.h"
-#include "tests/writer/OfficeFixture.h"
-#include "tests/writer/ReportInputs.h"
+#include "tests/support/ReportInputs.h"
 
 namespace velars::test {
 namespace {

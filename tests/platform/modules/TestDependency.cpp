@@ -1,0 +1,3 @@
+// The library NeedsLibrary.cpp needs.
+
+int TestDependencyValue() { return 7; }
