@@ -2,8 +2,8 @@
 // How the Writer server reaches LibreOffice: the office program to start and
 // how long any one call into the office may take. The program uses the
 // defaults (the soffice found on the PATH, the user's own profile); tests add
-// start arguments of their own (headless, a temporary profile) and a shorter
-// bound.
+// start arguments of their own (headless, a temporary profile), a shorter
+// bound or another pause.
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +24,9 @@ struct OfficeOptions {
     QString pipeName;
     // The bound on starting the office and on every call into it.
     std::chrono::milliseconds timeout{10000};
+    // The pause with no call that ends a report: what it held in the office
+    // is released then (the calculator keeps its objects between reports).
+    std::chrono::milliseconds reportPause{100};
 };
 
 }  // namespace velars

@@ -106,6 +106,7 @@ void ReapLater(pid_t pid) {
 
 struct OfficeSession::Task {
     Work work;
+    bool call = true;  // a call of the calculator's, not posted work
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
@@ -120,11 +121,25 @@ struct OfficeSession::Bridge {
     bool ready = false;
 };
 
-OfficeSession::OfficeSession(OfficeOptions options) : options_(std::move(options)) {
+OfficeSession::OfficeSession(OfficeOptions options)
+    : options_(std::move(options)), reportPause_(options_.reportPause) {
     thread_ = std::thread([this] { Loop(); });
 }
 
 OfficeSession::~OfficeSession() {
+    // What the last burst still holds in the office is released first.
+    std::function<void()> pauseWork;
+    {
+        const std::lock_guard lock(mutex_);
+        pauseWork = pauseWork_;
+    }
+    if (pauseWork && IsConnected())
+        RunFor(
+            [pauseWork] {
+                pauseWork();
+                return uno::Any();
+            },
+            options_.timeout, false);
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -139,12 +154,37 @@ OfficeSession::~OfficeSession() {
 void OfficeSession::Loop() {
     for (;;) {
         std::shared_ptr<Task> task;
+        std::function<void()> pauseWork;
         {
             std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-            if (queue_.empty()) return;
-            task = std::move(queue_.front());
-            queue_.pop_front();
+            const auto woken = [this] { return stopping_ || !queue_.empty(); };
+            for (;;) {
+                if (!queue_.empty()) {
+                    task = std::move(queue_.front());
+                    queue_.pop_front();
+                    break;
+                }
+                if (stopping_) return;
+                if (burst_ && pauseWork_) {
+                    // Anything that wakes the thread is looked at afresh.
+                    if (const auto end = lastCall_ + reportPause_; Clock::now() < end) {
+                        wake_.wait_until(lock, end);
+                        continue;
+                    }
+                    burst_ = false;
+                    pauseWork = pauseWork_;
+                    break;
+                }
+                wake_.wait(lock, woken);
+            }
+        }
+        if (pauseWork) {
+            try {
+                pauseWork();
+            } catch (...) {
+                // Ending a report never fails a call: nothing waits for it.
+            }
+            continue;
         }
         {
             const std::lock_guard lock(task->mutex);
@@ -168,6 +208,11 @@ void OfficeSession::Loop() {
             answer.hr = E_UNEXPECTED;
         }
         task->work = nullptr;  // what it holds goes on this thread
+        if (task->call) {
+            const std::lock_guard lock(mutex_);
+            burst_ = true;
+            lastCall_ = Clock::now();
+        }
         {
             const std::lock_guard lock(task->mutex);
             task->answer = std::move(answer);
@@ -179,14 +224,40 @@ void OfficeSession::Loop() {
 
 OfficeAnswer OfficeSession::Run(Work work) { return RunFor(std::move(work), options_.timeout); }
 
-OfficeAnswer OfficeSession::RunFor(Work work, std::chrono::milliseconds timeout) {
+std::shared_ptr<OfficeSession::Task> OfficeSession::Enqueue(Work work, bool call) {
     auto task = std::make_shared<Task>();
     task->work = std::move(work);
+    task->call = call;
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(task);
     }
     wake_.notify_all();
+    return task;
+}
+
+void OfficeSession::Post(Work work) { Enqueue(std::move(work), false); }
+
+void OfficeSession::SetPauseWork(std::function<void()> work) {
+    const std::lock_guard lock(mutex_);
+    pauseWork_ = std::move(work);
+}
+
+void OfficeSession::SetBridgeEndWork(std::function<void()> work) {
+    const std::lock_guard lock(mutex_);
+    bridgeEndWork_ = std::move(work);
+}
+
+void OfficeSession::SetReportPause(std::chrono::milliseconds pause) {
+    {
+        const std::lock_guard lock(mutex_);
+        reportPause_ = pause;
+    }
+    wake_.notify_all();
+}
+
+OfficeAnswer OfficeSession::RunFor(Work work, std::chrono::milliseconds timeout, bool call) {
+    const std::shared_ptr<Task> task = Enqueue(std::move(work), call);
     std::unique_lock lock(task->mutex);
     if (task->finished.wait_for(lock, timeout, [&] { return task->done; }))
         return std::move(task->answer);
@@ -242,6 +313,14 @@ HRESULT OfficeSession::Connect() {
 
 void OfficeSession::ConnectOnOfficeThread() {
     const auto deadline = Clock::now() + options_.timeout;
+    {
+        std::function<void()> bridgeEndWork;
+        {
+            const std::lock_guard lock(mutex_);
+            bridgeEndWork = bridgeEndWork_;
+        }
+        if (bridgeEndWork) bridgeEndWork();
+    }
     const uno::Reference<uno::XComponentContext> local = LocalContext(options_);
     const QString pipe = options_.pipeName.isEmpty() ? QStringLiteral("velars-tp-office")
                                                      : options_.pipeName;

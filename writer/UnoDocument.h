@@ -1,8 +1,10 @@
 #pragma once
-// Reaching a Writer document's frame, window and view from its model, and
-// Word's paragraph alignment codes in Writer's terms. For work run on the
+// Reaching a Writer document's frame, window and view from its model, Word's
+// window states, and Word's paragraph alignment codes in Writer's terms. For work run on the
 // office thread: a closed document throws DisposedException.
 
+#include <com/sun/star/awt/PosSize.hpp>
+#include <com/sun/star/awt/XTopWindow2.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
@@ -27,6 +29,28 @@ inline com::sun::star::uno::Reference<com::sun::star::awt::XWindow> WindowOf(
     const auto frame = ControllerOf(model)->getFrame();
     if (!frame.is()) throw com::sun::star::lang::DisposedException();
     return frame->getContainerWindow();
+}
+
+// Puts the edges given (left, top, width, height) on a window: each moves
+// or sizes it, the others stay.
+inline void PlaceWindow(const com::sun::star::uno::Reference<com::sun::star::awt::XWindow>& window,
+                        const std::optional<int> (&edges)[4]) {
+    com::sun::star::awt::Rectangle box = window->getPosSize();
+    if (edges[0]) box.X = *edges[0];
+    if (edges[1]) box.Y = *edges[1];
+    if (edges[2]) box.Width = *edges[2];
+    if (edges[3]) box.Height = *edges[3];
+    window->setPosSize(box.X, box.Y, box.Width, box.Height, com::sun::star::awt::PosSize::POSSIZE);
+}
+
+// Word's window states on a document's window: 0 normal, 1 maximised,
+// 2 minimised.
+inline void ApplyWindowState(
+    const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model, int state) {
+    const com::sun::star::uno::Reference<com::sun::star::awt::XTopWindow2> window(
+        WindowOf(model), com::sun::star::uno::UNO_QUERY_THROW);
+    window->setIsMinimized(state == 2);
+    window->setIsMaximized(state == 1);
 }
 
 // 0 left, 1 centred, 2 right, 3 justified; nullopt for any other code.

@@ -23,25 +23,6 @@ using Model = uno::Reference<css::frame::XModel>;
 
 namespace {
 
-// Puts the placement asked for so far on a document's window: each edge
-// given moves or sizes it, the others stay.
-void Place(const Model& model, const std::optional<int> (&edges)[4]) {
-    const uno::Reference<css::awt::XWindow> window = WindowOf(model);
-    css::awt::Rectangle box = window->getPosSize();
-    if (edges[WriterApplicationState::kLeft]) box.X = *edges[WriterApplicationState::kLeft];
-    if (edges[WriterApplicationState::kTop]) box.Y = *edges[WriterApplicationState::kTop];
-    if (edges[WriterApplicationState::kWidth]) box.Width = *edges[WriterApplicationState::kWidth];
-    if (edges[WriterApplicationState::kHeight])
-        box.Height = *edges[WriterApplicationState::kHeight];
-    window->setPosSize(box.X, box.Y, box.Width, box.Height, css::awt::PosSize::POSSIZE);
-}
-
-void ApplyWindowState(const Model& model, int state) {
-    const uno::Reference<css::awt::XTopWindow2> window(WindowOf(model), uno::UNO_QUERY_THROW);
-    window->setIsMinimized(state == 2);
-    window->setIsMaximized(state == 1);
-}
-
 int ReadEdge(const Model& model, int edge) {
     const css::awt::Rectangle box = WindowOf(model)->getPosSize();
     const int values[4] = {box.X, box.Y, box.Width, box.Height};
@@ -70,23 +51,27 @@ std::vector<Model> OpenDocuments(const std::vector<Model>& documents) {
 
 // --- Application --------------------------------------------------------------
 
-WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> session)
-    : WriterObject(session), state_(std::make_shared<WriterApplicationState>(session)) {
+WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> session,
+                                                 std::shared_ptr<HeldDocuments> hold)
+    : WriterObject(session),
+      state_(std::make_shared<WriterApplicationState>(session, std::move(hold))) {
     AddProperty(
         QStringLiteral("Visible"),
         [this](const MemberCall&, Variant& result) {
-            result = Variant::FromBool(state_->visible);
+            result = Variant::FromBool(state_->wish->Get().visible);
             return S_OK;
         },
         [this](const MemberCall& call, const Variant& value) {
             const std::optional<bool> visible = BoolArgument(value);
             if (!visible) return call.TypeMismatch(0);
-            state_->visible = *visible;
+            state_->wish->SetVisible(*visible);
             const std::vector<Model> documents = Models(state_->documents);
+            const std::shared_ptr<HeldDocuments> hold = state_->hold;
             const bool show = *visible;
-            return Office(call, [documents, show] {
+            return Office(call, [documents, hold, show] {
+                // A document still being written is shown when its report ends.
                 for (const Model& model : OpenDocuments(documents))
-                    WindowOf(model)->setVisible(show);
+                    if (!hold->Hidden(model)) WindowOf(model)->setVisible(show);
                 return uno::Any();
             });
         });
@@ -96,28 +81,30 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
     });
     AddProperty(QStringLiteral("ActiveWindow"), [this](const MemberCall& call, Variant& result) {
         if (!state_->active) return RaiseNoDocument(call);
-        result = Variant::FromDispatch(
-            std::make_shared<WriterWindowObject>(session_, state_->active->model));
+        result = Variant::FromDispatch(std::make_shared<WriterWindowObject>(state_->active));
         return S_OK;
     });
     AddProperty(QStringLiteral("Selection"), [this](const MemberCall& call, Variant& result) {
         if (!state_->active) return RaiseNoDocument(call);
-        result = Variant::FromDispatch(
-            std::make_shared<WriterSelectionObject>(session_, state_->active->model));
+        result = Variant::FromDispatch(std::make_shared<WriterSelectionObject>(state_->active));
         return S_OK;
     });
     AddProperty(
         QStringLiteral("WindowState"),
         [this](const MemberCall& call, Variant& result) {
+            const int wished = state_->wish->Get().state;
             if (!state_->active) {
-                result = Variant::FromI4(state_->windowState);
+                result = Variant::FromI4(wished);
                 return S_OK;
             }
             const Model model = state_->active->model;
+            const std::shared_ptr<HeldDocuments> hold = state_->hold;
             uno::Any value;
             const HRESULT hr = Office(
                 call,
-                [model] {
+                [model, hold, wished] {
+                    // A hidden window takes its state when it is shown.
+                    if (hold->Hidden(model)) return uno::Any(sal_Int32(wished));
                     const uno::Reference<css::awt::XTopWindow2> window(WindowOf(model),
                                                                        uno::UNO_QUERY_THROW);
                     return uno::Any(sal_Int32(window->getIsMaximized()   ? 1
@@ -132,35 +119,42 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
             const std::optional<std::int64_t> code = IntegerArgument(value);
             if (!code) return call.TypeMismatch(0);
             if (*code < 0 || *code > 2) return RaiseOutOfRange(call);
-            state_->windowState = int(*code);
+            state_->wish->SetState(int(*code));
             if (!state_->active) return S_OK;
             const Model model = state_->active->model;
-            const int windowState = state_->windowState;
-            return Office(call, [model, windowState] {
-                ApplyWindowState(model, windowState);
+            const std::shared_ptr<HeldDocuments> hold = state_->hold;
+            const int windowState = int(*code);
+            return Office(call, [model, hold, windowState] {
+                if (!hold->Hidden(model)) ApplyWindowState(model, windowState);
                 return uno::Any();
             });
         });
-    for (const auto& entry :
-         {std::pair{QStringLiteral("Left"), WriterApplicationState::kLeft},
-          std::pair{QStringLiteral("Top"), WriterApplicationState::kTop},
-          std::pair{QStringLiteral("Width"), WriterApplicationState::kWidth},
-          std::pair{QStringLiteral("Height"), WriterApplicationState::kHeight}}) {
+    for (const auto& entry : {std::pair{QStringLiteral("Left"), WindowWish::kLeft},
+                              std::pair{QStringLiteral("Top"), WindowWish::kTop},
+                              std::pair{QStringLiteral("Width"), WindowWish::kWidth},
+                              std::pair{QStringLiteral("Height"), WindowWish::kHeight}}) {
         // Named copies: lambdas may not capture structured bindings everywhere.
         const QString& name = entry.first;
-        const WriterApplicationState::Edge edge = entry.second;
+        const WindowWish::Edge edge = entry.second;
         AddProperty(
             name,
             [this, edge](const MemberCall& call, Variant& result) {
+                const std::optional<int> wished = state_->wish->Get().edges[edge];
                 if (!state_->active) {
-                    result = Variant::FromI4(state_->edges[edge].value_or(0));
+                    result = Variant::FromI4(wished.value_or(0));
                     return S_OK;
                 }
                 const Model model = state_->active->model;
+                const std::shared_ptr<HeldDocuments> hold = state_->hold;
                 const int which = edge;
                 uno::Any value;
                 const HRESULT hr = Office(
-                    call, [model, which] { return uno::Any(sal_Int32(ReadEdge(model, which))); },
+                    call,
+                    [model, hold, which, wished] {
+                        // A hidden window answers no place: it opens where put.
+                        if (hold->Hidden(model)) return uno::Any(sal_Int32(wished.value_or(0)));
+                        return uno::Any(sal_Int32(ReadEdge(model, which)));
+                    },
                     &value);
                 if (SUCCEEDED(hr)) result = Variant::FromI4(value.get<sal_Int32>());
                 return hr;
@@ -168,13 +162,14 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
             [this, edge](const MemberCall& call, const Variant& value) {
                 const std::optional<std::int64_t> pixels = IntegerArgument(value);
                 if (!pixels) return call.TypeMismatch(0);
-                state_->edges[edge] = int(*pixels);
+                state_->wish->SetEdge(edge, int(*pixels));
                 if (!state_->active) return S_OK;
                 const Model model = state_->active->model;
+                const std::shared_ptr<HeldDocuments> hold = state_->hold;
                 std::optional<int> only[4];
                 only[edge] = int(*pixels);
-                return Office(call, [model, only] {
-                    Place(model, only);
+                return Office(call, [model, hold, only] {
+                    if (!hold->Hidden(model)) PlaceWindow(WindowOf(model), only);
                     return uno::Any();
                 });
             });
@@ -186,32 +181,32 @@ WriterApplicationObject::WriterApplicationObject(std::shared_ptr<OfficeSession> 
 WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationState> application)
     : WriterObject(application->session), application_(std::move(application)) {
     AddMethod(QStringLiteral("Add"), 0, 0, [this](const MemberCall& call, Variant& result) {
-        const std::shared_ptr<OfficeSession> session = session_;
-        const bool hidden = !application_->visible;
-        const bool placed = application_->edges[0] || application_->edges[1] ||
-                            application_->edges[2] || application_->edges[3];
-        std::optional<int> edges[4];
-        std::copy(std::begin(application_->edges), std::end(application_->edges), edges);
-        const int windowState = application_->windowState;
+        OfficeSession* const session = session_.get();
+        const std::shared_ptr<HeldDocuments> hold = application_->hold;
+        HeldDocument held;
+        held.frameName = HeldDocuments::NewFrameName();
+        held.wish = application_->wish;
         uno::Any value;
         const HRESULT hr = Office(
             call,
-            [session, hidden, placed, edges, windowState] {
+            [session, hold, held]() mutable {
+                // Hidden until its report ends, then shown where it is placed.
                 css::beans::PropertyValue hide;
                 hide.Name = OUString("Hidden");
-                hide.Value <<= hidden;
+                hide.Value <<= true;
                 const uno::Reference<css::lang::XComponent> component =
                     session->Desktop()->loadComponentFromURL(
                         OUString("private:factory/swriter"), OUString("_blank"), 0,
                         uno::Sequence<css::beans::PropertyValue>(&hide, 1));
-                const Model model(component, uno::UNO_QUERY_THROW);
-                if (windowState != 0) ApplyWindowState(model, windowState);
-                if (placed) Place(model, edges);
-                return uno::Any(model);
+                held.model.set(component, uno::UNO_QUERY_THROW);
+                ControllerOf(held.model)->getFrame()->setName(held.frameName);
+                hold->AddHidden(held);
+                return uno::Any(held.model);
             },
             &value);
         if (FAILED(hr)) return hr;
-        const auto document = std::make_shared<WriterDocumentText>(Model(value, uno::UNO_QUERY));
+        held.model.set(value, uno::UNO_QUERY);
+        const auto document = std::make_shared<WriterDocumentText>(session_, hold, held);
         application_->documents.push_back(document);
         application_->active = document;
         result =
@@ -265,10 +260,7 @@ WriterDocumentsObject::WriterDocumentsObject(std::shared_ptr<WriterApplicationSt
 
 WriterDocumentObject::WriterDocumentObject(std::shared_ptr<WriterApplicationState> application,
                                            std::shared_ptr<WriterDocumentText> document)
-    : WriterObject(application->session),
-      application_(std::move(application)),
-      document_(std::move(document)) {
-    owner_ = document_->model;
+    : WriterObject(document), application_(std::move(application)), document_(std::move(document)) {
     AddMethod(QStringLiteral("Activate"), 0, 0, [this](const MemberCall& call, Variant&) {
         const Model model = document_->model;
         const HRESULT hr = Office(call, [model] {
@@ -284,8 +276,7 @@ WriterDocumentObject::WriterDocumentObject(std::shared_ptr<WriterApplicationStat
         return hr;
     });
     AddProperty(QStringLiteral("Paragraphs"), [this](const MemberCall&, Variant& result) {
-        result =
-            Variant::FromDispatch(std::make_shared<WriterParagraphsObject>(session_, document_));
+        result = Variant::FromDispatch(std::make_shared<WriterParagraphsObject>(document_));
         return S_OK;
     });
 }

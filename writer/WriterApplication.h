@@ -7,36 +7,38 @@
 //
 // Each application object has documents of its own, each a new Writer
 // document in a frame (a window) of its own; the application object never
-// closes them.
+// closes them. A new document's window is shown when the report in it ends
+// (HeldDocuments.h): the window state and placement put before then are
+// answered as put and taken when it is shown.
 
 #include <com/sun/star/frame/XModel.hpp>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "writer/HeldDocuments.h"
 #include "writer/WriterObject.h"
 #include "writer/WriterParagraphs.h"
 
 namespace velars {
 
 struct WriterApplicationState {
-    explicit WriterApplicationState(std::shared_ptr<OfficeSession> officeSession)
-        : session(std::move(officeSession)) {}
-
-    enum Edge { kLeft, kTop, kWidth, kHeight };
+    WriterApplicationState(std::shared_ptr<OfficeSession> officeSession,
+                           std::shared_ptr<HeldDocuments> heldDocuments)
+        : session(std::move(officeSession)), hold(std::move(heldDocuments)) {}
 
     std::shared_ptr<OfficeSession> session;
-    bool visible = false;
+    std::shared_ptr<HeldDocuments> hold;
+    // Visible, WindowState and the placement as put.
+    std::shared_ptr<WindowWish> wish = std::make_shared<WindowWish>();
     std::vector<std::shared_ptr<WriterDocumentText>> documents;
     std::shared_ptr<WriterDocumentText> active;
-    // The placement put last; windows opened later take it too.
-    std::optional<int> edges[4];
-    int windowState = 0;
 };
 
 class WriterApplicationObject : public WriterObject {
 public:
-    explicit WriterApplicationObject(std::shared_ptr<OfficeSession> session);
+    WriterApplicationObject(std::shared_ptr<OfficeSession> session,
+                            std::shared_ptr<HeldDocuments> hold);
 
 private:
     std::shared_ptr<WriterApplicationState> state_;

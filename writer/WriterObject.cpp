@@ -9,8 +9,8 @@ namespace velars {
 HRESULT WriterObject::Office(const MemberCall& call, OfficeSession::Work work,
                              com::sun::star::uno::Any* value) const {
     OfficeAnswer answer = session_->Run(std::move(work));
-    if (answer.hr == DISP_E_EXCEPTION && owner_.is()) {
-        const auto owner = owner_;
+    if (answer.hr == DISP_E_EXCEPTION && owner_) {
+        const auto owner = owner_->model;
         const OfficeAnswer open = session_->Run(
             [owner] { return com::sun::star::uno::Any(owner->getCurrentController().is()); });
         if (FAILED(open.hr) || !open.value.get<bool>()) return RPC_E_DISCONNECTED;

@@ -10,12 +10,17 @@
 
 #include "automation/AutomationObject.h"
 #include "writer/OfficeSession.h"
+#include "writer/WriterDocumentText.h"
 
 namespace velars {
 
 class WriterObject : public AutomationObject {
 protected:
     explicit WriterObject(std::shared_ptr<OfficeSession> session) : session_(std::move(session)) {}
+    // An object of one document: it keeps the document (its report has not
+    // ended while the object is there).
+    explicit WriterObject(std::shared_ptr<WriterDocumentText> document)
+        : session_(document->session), owner_(std::move(document)) {}
 
     // Runs `work` in the office; S_OK with its value in `value` (when given),
     // RPC_E_DISCONNECTED when the object's document or the office is gone,
@@ -34,11 +39,11 @@ protected:
     // paragraphs `properties` reaches: a paragraph's own or the selection's.
     void AddAlignment(ParagraphProperties properties);
 
-    std::shared_ptr<OfficeSession> session_;
+    const std::shared_ptr<OfficeSession> session_;
     // The document the object belongs to, if any: a failure on a document
     // the user has closed answers RPC_E_DISCONNECTED, whatever the office
     // threw (Writer's cursors and ranges throw plain runtime errors then).
-    com::sun::star::uno::Reference<com::sun::star::frame::XModel> owner_;
+    const std::shared_ptr<WriterDocumentText> owner_;
 };
 
 }  // namespace velars

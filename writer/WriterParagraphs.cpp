@@ -71,10 +71,8 @@ OUString ParagraphString(QString text) {
 
 // --- Paragraphs ---------------------------------------------------------------
 
-WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> session,
-                                               std::shared_ptr<WriterDocumentText> document)
-    : WriterObject(std::move(session)), document_(std::move(document)) {
-    owner_ = document_->model;
+WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<WriterDocumentText> document)
+    : WriterObject(document), document_(std::move(document)) {
     AddMethod(QStringLiteral("Add"), 0, 0, [this](const MemberCall& call, Variant& result) {
         if (const HRESULT hr = Load(call); FAILED(hr)) return hr;
         const uno::Reference<css::text::XText> text = document_->text;
@@ -99,12 +97,11 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
             document_->paragraphs.reset();
             return hr;
         }
-        for (WriterParagraph& paragraph : *lastTwo) paragraph.document = document_->model;
         std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
         paragraphs.back() = lastTwo->front();
         paragraphs.push_back(lastTwo->back());
         result = Variant::FromDispatch(
-            std::make_shared<WriterParagraphObject>(session_, paragraphs.back()));
+            std::make_shared<WriterParagraphObject>(document_, paragraphs.back()));
         return S_OK;
     });
     AddMethod(QStringLiteral("Item"), 1, 1, [this](const MemberCall& call, Variant& result) {
@@ -113,8 +110,8 @@ WriterParagraphsObject::WriterParagraphsObject(std::shared_ptr<OfficeSession> se
         if (const HRESULT hr = Load(call); FAILED(hr)) return hr;
         const std::vector<WriterParagraph>& paragraphs = *document_->paragraphs;
         if (*index < 1 || *index > std::int64_t(paragraphs.size())) return DISP_E_BADINDEX;
-        result = Variant::FromDispatch(
-            std::make_shared<WriterParagraphObject>(session_, paragraphs[std::size_t(*index - 1)]));
+        result = Variant::FromDispatch(std::make_shared<WriterParagraphObject>(
+            document_, paragraphs[std::size_t(*index - 1)]));
         return S_OK;
     });
     AddProperty(QStringLiteral("Count"), [this](const MemberCall& call, Variant& result) {
@@ -144,7 +141,6 @@ HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
         document_->text = *text;
         document_->end = *end;
         document_->endRange = *endRange;
-        for (WriterParagraph& paragraph : *all) paragraph.document = model;
         document_->paragraphs = std::move(*all);
     }
     return hr;
@@ -152,12 +148,11 @@ HRESULT WriterParagraphsObject::Load(const MemberCall& call) {
 
 // --- Paragraph ----------------------------------------------------------------
 
-WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> session,
+WriterParagraphObject::WriterParagraphObject(std::shared_ptr<WriterDocumentText> document,
                                              WriterParagraph paragraph)
-    : WriterObject(std::move(session)) {
-    owner_ = paragraph.document;
+    : WriterObject(std::move(document)) {
     AddProperty(QStringLiteral("Range"), [this, paragraph](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterRangeObject>(session_, paragraph));
+        result = Variant::FromDispatch(std::make_shared<WriterRangeObject>(owner_, paragraph));
         return S_OK;
     });
     AddAlignment([paragraph] { return paragraph.properties; });
@@ -165,10 +160,9 @@ WriterParagraphObject::WriterParagraphObject(std::shared_ptr<OfficeSession> sess
 
 // --- Range --------------------------------------------------------------------
 
-WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
+WriterRangeObject::WriterRangeObject(std::shared_ptr<WriterDocumentText> document,
                                      WriterParagraph paragraph)
-    : WriterObject(std::move(session)) {
-    owner_ = paragraph.document;
+    : WriterObject(std::move(document)) {
     AddProperty(
         QStringLiteral("Text"),
         [this, paragraph](const MemberCall& call, Variant& result) {
@@ -192,17 +186,16 @@ WriterRangeObject::WriterRangeObject(std::shared_ptr<OfficeSession> session,
             });
         });
     AddProperty(QStringLiteral("Font"), [this, paragraph](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterFontObject>(session_, paragraph));
+        result = Variant::FromDispatch(std::make_shared<WriterFontObject>(owner_, paragraph));
         return S_OK;
     });
 }
 
 // --- Font ---------------------------------------------------------------------
 
-WriterFontObject::WriterFontObject(std::shared_ptr<OfficeSession> session,
+WriterFontObject::WriterFontObject(std::shared_ptr<WriterDocumentText> document,
                                    WriterParagraph paragraph)
-    : WriterObject(std::move(session)) {
-    owner_ = paragraph.document;
+    : WriterObject(std::move(document)) {
     const auto read = [this, paragraph](const MemberCall& call, const char* name, uno::Any& value) {
         const OUString property = OUString::createFromAscii(name);
         return Office(

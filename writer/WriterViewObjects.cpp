@@ -41,40 +41,34 @@ uno::Reference<css::beans::XPropertySet> ViewCursor(const WriterModel& model) {
 
 }  // namespace
 
-WriterWindowObject::WriterWindowObject(std::shared_ptr<OfficeSession> session, WriterModel document)
-    : WriterObject(std::move(session)) {
-    owner_ = document;
-    AddProperty(QStringLiteral("ActivePane"), [this, document](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterPaneObject>(session_, document));
+WriterWindowObject::WriterWindowObject(std::shared_ptr<WriterDocumentText> text)
+    : WriterObject(text) {
+    AddProperty(QStringLiteral("ActivePane"), [this](const MemberCall&, Variant& result) {
+        result = Variant::FromDispatch(std::make_shared<WriterPaneObject>(owner_));
         return S_OK;
     });
-    AddProperty(QStringLiteral("View"), [this, document](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterViewObject>(session_, document));
-        return S_OK;
-    });
-}
-
-WriterPaneObject::WriterPaneObject(std::shared_ptr<OfficeSession> session, WriterModel document)
-    : WriterObject(std::move(session)) {
-    owner_ = document;
-    AddProperty(QStringLiteral("View"), [this, document](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterViewObject>(session_, document));
+    AddProperty(QStringLiteral("View"), [this](const MemberCall&, Variant& result) {
+        result = Variant::FromDispatch(std::make_shared<WriterViewObject>(owner_));
         return S_OK;
     });
 }
 
-WriterViewObject::WriterViewObject(std::shared_ptr<OfficeSession> session, WriterModel document)
-    : WriterObject(std::move(session)) {
-    owner_ = document;
-    AddProperty(QStringLiteral("Zoom"), [this, document](const MemberCall&, Variant& result) {
-        result = Variant::FromDispatch(std::make_shared<WriterZoomObject>(session_, document));
+WriterPaneObject::WriterPaneObject(std::shared_ptr<WriterDocumentText> text) : WriterObject(text) {
+    AddProperty(QStringLiteral("View"), [this](const MemberCall&, Variant& result) {
+        result = Variant::FromDispatch(std::make_shared<WriterViewObject>(owner_));
         return S_OK;
     });
 }
 
-WriterZoomObject::WriterZoomObject(std::shared_ptr<OfficeSession> session, WriterModel document)
-    : WriterObject(std::move(session)) {
-    owner_ = document;
+WriterViewObject::WriterViewObject(std::shared_ptr<WriterDocumentText> text) : WriterObject(text) {
+    AddProperty(QStringLiteral("Zoom"), [this](const MemberCall&, Variant& result) {
+        result = Variant::FromDispatch(std::make_shared<WriterZoomObject>(owner_));
+        return S_OK;
+    });
+}
+
+WriterZoomObject::WriterZoomObject(std::shared_ptr<WriterDocumentText> text) : WriterObject(text) {
+    const WriterModel document = text->model;
     AddProperty(
         QStringLiteral("Percentage"),
         [this, document](const MemberCall& call, Variant& result) {
@@ -104,22 +98,17 @@ WriterZoomObject::WriterZoomObject(std::shared_ptr<OfficeSession> session, Write
         });
 }
 
-WriterSelectionObject::WriterSelectionObject(std::shared_ptr<OfficeSession> session,
-                                             WriterModel document)
-    : WriterObject(std::move(session)) {
-    owner_ = document;
-    AddProperty(QStringLiteral("ParagraphFormat"),
-                [this, document](const MemberCall&, Variant& result) {
-                    result = Variant::FromDispatch(
-                        std::make_shared<WriterParagraphFormatObject>(session_, document));
-                    return S_OK;
-                });
+WriterSelectionObject::WriterSelectionObject(std::shared_ptr<WriterDocumentText> text)
+    : WriterObject(text) {
+    AddProperty(QStringLiteral("ParagraphFormat"), [this](const MemberCall&, Variant& result) {
+        result = Variant::FromDispatch(std::make_shared<WriterParagraphFormatObject>(owner_));
+        return S_OK;
+    });
 }
 
-WriterParagraphFormatObject::WriterParagraphFormatObject(std::shared_ptr<OfficeSession> session,
-                                                         WriterModel document)
-    : WriterObject(std::move(session)) {
-    owner_ = document;
+WriterParagraphFormatObject::WriterParagraphFormatObject(std::shared_ptr<WriterDocumentText> text)
+    : WriterObject(text) {
+    const WriterModel document = text->model;
     AddProperty(
         QStringLiteral("LineSpacing"),
         [this, document](const MemberCall& call, Variant& result) {

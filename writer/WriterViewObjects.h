@@ -17,32 +17,32 @@ using WriterModel = com::sun::star::uno::Reference<com::sun::star::frame::XModel
 // What the view objects of one document are: each hands out the next.
 class WriterWindowObject : public WriterObject {
 public:
-    WriterWindowObject(std::shared_ptr<OfficeSession> session, WriterModel document);
+    explicit WriterWindowObject(std::shared_ptr<WriterDocumentText> text);
 };
 
 class WriterPaneObject : public WriterObject {
 public:
-    WriterPaneObject(std::shared_ptr<OfficeSession> session, WriterModel document);
+    explicit WriterPaneObject(std::shared_ptr<WriterDocumentText> text);
 };
 
 class WriterViewObject : public WriterObject {
 public:
-    WriterViewObject(std::shared_ptr<OfficeSession> session, WriterModel document);
+    explicit WriterViewObject(std::shared_ptr<WriterDocumentText> text);
 };
 
 class WriterZoomObject : public WriterObject {
 public:
-    WriterZoomObject(std::shared_ptr<OfficeSession> session, WriterModel document);
+    explicit WriterZoomObject(std::shared_ptr<WriterDocumentText> text);
 };
 
 class WriterSelectionObject : public WriterObject {
 public:
-    WriterSelectionObject(std::shared_ptr<OfficeSession> session, WriterModel document);
+    explicit WriterSelectionObject(std::shared_ptr<WriterDocumentText> text);
 };
 
 class WriterParagraphFormatObject : public WriterObject {
 public:
-    WriterParagraphFormatObject(std::shared_ptr<OfficeSession> session, WriterModel document);
+    explicit WriterParagraphFormatObject(std::shared_ptr<WriterDocumentText> text);
 };
 
 }  // namespace velars

@@ -25,6 +25,12 @@ const char kDarkScheme[] =
     "custom_palette=true\n"
     "style=Fusion\n";
 
+// The standard error of instance `number`.
+QString LogName(int number) {
+    return number == 0 ? QStringLiteral("program.log")
+                       : QStringLiteral("program-%1.log").arg(number);
+}
+
 void Stop(std::unique_ptr<QProcess>& process) {
     if (!process) return;
     if (process->state() != QProcess::NotRunning) {
@@ -52,7 +58,7 @@ RealDisplay::RealDisplay() = default;
 
 RealDisplay::~RealDisplay() {
     Stop(marker_);
-    Stop(program_);
+    for (Instance& instance : instances_) Stop(instance.process);
     Stop(server_);
 }
 
@@ -101,11 +107,12 @@ bool RealDisplay::WaitFor(const std::function<bool()>& condition, int timeoutMs)
     }
 }
 
-bool RealDisplay::StartServer() {
+bool RealDisplay::StartServer(QSize screen) {
     if (!dir_.isValid()) {
         error_ = QStringLiteral("no temporary folder");
         return false;
     }
+    screen_ = screen;
     // A server that reported its display but takes no client (seen once on a
     // loaded machine) is an accident of the machine, not of the program:
     // a new one is started, three times at most.
@@ -120,11 +127,12 @@ bool RealDisplay::StartServerOnce() {
     const QString log = QDir(dir_.path()).filePath(QStringLiteral("xvfb.log"));
     // Xvfb picks a free display number itself and writes it once it
     // accepts connections.
-    server_ = Spawn(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-                    QProcessEnvironment::systemEnvironment(), {}, {}, log);
+    server_ = Spawn(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen_.width()).arg(screen_.height()),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+        QProcessEnvironment::systemEnvironment(), {}, {}, log);
     if (!server_->waitForStarted(10000)) {
         error_ = QStringLiteral("Xvfb does not start: ") + server_->errorString();
         return false;
@@ -161,26 +169,41 @@ QString RealDisplay::ServerState() const {
     return QStringLiteral("ended, status %1").arg(server_->exitCode());
 }
 
-bool RealDisplay::StartProgram(Scheme scheme) {
-    // A program that the X server turned away at once is started once more,
-    // on a new server; every other failure is the program's.
+bool RealDisplay::StartProgram(Scheme scheme) { return Launch(scheme, {}) >= 0; }
+
+int RealDisplay::StartInstance(const QString& path) { return Launch(Scheme::Default, path); }
+
+QString RealDisplay::ProgramFolder() const {
+    return QDir(dir_.path()).filePath(QStringLiteral("program"));
+}
+
+QString RealDisplay::HomeFolder() const {
+    return QDir(dir_.path()).filePath(QStringLiteral("home"));
+}
+
+int RealDisplay::Launch(Scheme scheme, const QString& path) {
+    // The first program that the X server turned away at once is started
+    // once more, on a new server; every other failure is the program's.
     for (int attempt = 1;; ++attempt) {
-        if (StartProgramOnce(scheme)) return true;
+        const int number = LaunchOnce(scheme, path);
+        if (number >= 0) return number;
+        const bool first = instances_.size() == 1;
         const bool turnedAway =
-            program_ && program_->state() == QProcess::NotRunning &&
-            ProgramErrors().contains(QStringLiteral("could not connect to display"));
-        if (!turnedAway || attempt == 2) return false;
-        Stop(program_);
+            first && instances_.front().process->state() == QProcess::NotRunning &&
+            ProgramErrors(0).contains(QStringLiteral("could not connect to display"));
+        if (!turnedAway || attempt == 2) return -1;
+        Stop(instances_.front().process);
+        instances_.clear();
         Stop(server_);
-        const QString first = error_;
-        if (!StartServer()) {
-            error_ = first + QStringLiteral("\nand a new server: ") + error_;
-            return false;
+        const QString firstError = error_;
+        if (!StartServer(screen_)) {
+            error_ = firstError + QStringLiteral("\nand a new server: ") + error_;
+            return -1;
         }
     }
 }
 
-bool RealDisplay::StartProgramOnce(Scheme scheme) {
+int RealDisplay::LaunchOnce(Scheme scheme, const QString& path) {
     const QDir root(dir_.path());
     for (const char* folder : {"program", "home", "bin", "config/qt6ct", "runtime"})
         root.mkpath(QLatin1String(folder));
@@ -189,7 +212,7 @@ bool RealDisplay::StartProgramOnce(Scheme scheme) {
     const QString program = root.filePath(QStringLiteral("program/velars-tp"));
     if (!QFile::exists(program) && !QFile::copy(kProgram, program)) {
         error_ = QStringLiteral("cannot copy ") + kProgram;
-        return false;
+        return -1;
     }
     // A portable copy: the program's modules go beside it.
     const QDir built = QFileInfo(kProgram).dir();
@@ -204,8 +227,10 @@ bool RealDisplay::StartProgramOnce(Scheme scheme) {
     QProcessEnvironment env;
     env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
-    // No word processor on the PATH: the report goes to the built-in window.
-    env.insert(QStringLiteral("PATH"), root.filePath(QStringLiteral("bin")));
+    // By default no word processor on the PATH: the report goes to the
+    // built-in window.
+    env.insert(QStringLiteral("PATH"),
+               path.isEmpty() ? root.filePath(QStringLiteral("bin")) : path);
     env.insert(QStringLiteral("LANG"), QStringLiteral("ru_RU.UTF-8"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
@@ -215,33 +240,68 @@ bool RealDisplay::StartProgramOnce(Scheme scheme) {
         QFile conf(root.filePath(QStringLiteral("config/qt6ct/qt6ct.conf")));
         if (!conf.open(QIODevice::WriteOnly) || conf.write(kDarkScheme) < 0) {
             error_ = QStringLiteral("cannot write the colour scheme");
-            return false;
+            return -1;
         }
         env.insert(QStringLiteral("QT_QPA_PLATFORMTHEME"), QStringLiteral("qt6ct"));
     }
-    program_ = Spawn(program, {}, env, root.filePath(QStringLiteral("home")),
-                     QProcess::nullDevice(), root.filePath(QStringLiteral("program.log")));
-    if (!program_->waitForStarted(10000)) {
-        error_ = QStringLiteral("the program does not start: ") + program_->errorString();
-        return false;
+    const int number = int(instances_.size());
+    Instance instance;
+    instance.process = Spawn(program, {}, env, root.filePath(QStringLiteral("home")),
+                             QProcess::nullDevice(), root.filePath(LogName(number)));
+    if (!instance.process->waitForStarted(10000)) {
+        error_ = QStringLiteral("the program does not start: ") + instance.process->errorString();
+        return -1;
     }
-    const auto main = WaitForWindow(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
-    if (!main) {
+    instances_.push_back(std::move(instance));
+    const QRegularExpression title(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
+    const bool mapped = WaitFor([&] {
+        for (const XWindow& window : WindowsOf(number)) {
+            if (title.match(window.name).hasMatch()) {
+                instances_[std::size_t(number)].main = window;
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!mapped) {
         error_ = QStringLiteral("the main window never appeared on %1 (its X server %2): ")
                      .arg(display_, ServerState()) +
-                 ProgramErrors() + QStringLiteral("\nXvfb's log: ") +
+                 ProgramErrors(number) + QStringLiteral("\nXvfb's log: ") +
                  Tail(QDir(dir_.path()).filePath(QStringLiteral("xvfb.log")));
-        return false;
+        return -1;
     }
-    main_ = *main;
-    return true;
+    return number;
 }
 
 std::vector<XWindow> RealDisplay::VisibleWindows() {
+    return Windows({QStringLiteral("--name"), QStringLiteral(".")});
+}
+
+std::vector<XWindow> RealDisplay::WindowsOf(int instance) {
+    const qint64 pid = instances_.at(std::size_t(instance)).process->processId();
+    return Windows({QStringLiteral("--pid"), QString::number(pid)});
+}
+
+void RealDisplay::MoveMain(int instance, QPoint topLeft) {
+    XWindow& main = instances_.at(std::size_t(instance)).main;
+    Run(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), main.id,
+                                    QString::number(topLeft.x()), QString::number(topLeft.y())});
+    WaitFor([&] {
+        for (const XWindow& window : WindowsOf(instance)) {
+            if (window.id == main.id && window.geometry.topLeft() == topLeft) {
+                main = window;
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+std::vector<XWindow> RealDisplay::Windows(const QStringList& search) {
     std::vector<XWindow> windows;
-    const Result ids = Run(QStringLiteral("xdotool"),
-                           {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                            QStringLiteral("--name"), QStringLiteral(".")});
+    const Result ids = Run(
+        QStringLiteral("xdotool"),
+        QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} + search);
     static const QRegularExpression geometry(
         QStringLiteral("Absolute upper-left X:\\s+(-?\\d+).*Absolute upper-left Y:\\s+(-?\\d+)"
                        ".*Width:\\s+(\\d+).*Height:\\s+(\\d+)"),
@@ -288,7 +348,7 @@ bool RealDisplay::WaitForNoWindow(const QString& pattern, int timeoutMs) {
         timeoutMs);
 }
 
-void RealDisplay::Click(QPoint inMain) { ClickAt(main_.geometry.topLeft() + inMain); }
+void RealDisplay::Click(QPoint inMain) { ClickAt(Main().geometry.topLeft() + inMain); }
 
 void RealDisplay::ClickAt(QPoint onDesktop) {
     Run(QStringLiteral("xdotool"),
@@ -296,6 +356,35 @@ void RealDisplay::ClickAt(QPoint onDesktop) {
         // server handles the move and the click in order anyway.
         {QStringLiteral("mousemove"), QString::number(onDesktop.x()),
          QString::number(onDesktop.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+std::vector<QString> RealDisplay::ClickEach(const std::vector<QPoint>& onDesktop) {
+    QStringList args;
+    // The window under the pointer is asked for at each point, between the
+    // move and the click: a click another window takes is seen as such.
+    for (const QPoint point : onDesktop)
+        args << QStringLiteral("mousemove") << QString::number(point.x())
+             << QString::number(point.y()) << QStringLiteral("getmouselocation")
+             << QStringLiteral("click") << QStringLiteral("1");
+    const Result clicked = Run(QStringLiteral("xdotool"), args);
+    // One line for each point: "x:… y:… screen:… window:ID".
+    static const QRegularExpression window(QStringLiteral("window:(\\d+)"));
+    std::vector<QString> under;
+    for (const QByteArray& line : clicked.out.split('\n')) {
+        const QRegularExpressionMatch match = window.match(QString::fromLatin1(line));
+        if (match.hasMatch()) under.push_back(match.captured(1));
+    }
+    under.resize(onDesktop.size());
+    return under;
+}
+
+QString RealDisplay::WindowName(const QString& windowId) {
+    const Result name = Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), windowId});
+    return name.exitCode == 0 ? QString::fromUtf8(name.out).trimmed() : QString();
+}
+
+void RealDisplay::Raise(const QString& windowId) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("windowraise"), windowId});
 }
 
 void RealDisplay::Type(const QString& text) {
@@ -358,8 +447,8 @@ QImage RealDisplay::Screenshot() {
     return QImage::fromData(r.out, "PNG");
 }
 
-QString RealDisplay::ProgramErrors() {
-    QFile log(QDir(dir_.path()).filePath(QStringLiteral("program.log")));
+QString RealDisplay::ProgramErrors(int instance) {
+    QFile log(QDir(dir_.path()).filePath(LogName(instance)));
     return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The real program on a display of its own: an Xvfb server on a free display
 // number, the program started there from a private folder (its counter file
-// and write test stay in it) with a private home and a PATH that holds no
-// word processor, so that the report opens in the program's own document
-// window. Mouse and keyboard go through XTEST (xdotool); texts come back
-// through the clipboard (xclip), colours from screenshots (ImageMagick).
+// and write test stay in it) with a private home and, unless a test gives
+// another, a PATH that holds no word processor, so that the report opens in
+// the program's own document window. Several instances may run from the one
+// folder, as a user starts a portable copy twice. Mouse and keyboard go
+// through XTEST (xdotool); texts come back through the clipboard (xclip),
+// colours from screenshots (ImageMagick).
 //
 // Every wait is on a condition with a bounded timeout. Every process started
 // here is killed when the object goes, and dies with the test process if
@@ -15,6 +17,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,22 +45,44 @@ public:
     RealDisplay& operator=(const RealDisplay&) = delete;
 
     // Starts the server; false, with the reason in Error(), when it cannot.
-    bool StartServer();
+    bool StartServer(QSize screen = QSize(1280, 1024));
     // Starts the program and waits until its main window is mapped.
     bool StartProgram(Scheme scheme = Scheme::Default);
+    // Starts one more instance from the same folder with `path` as its PATH
+    // (empty: a folder with no word processor) and waits until its main
+    // window is mapped; its number (the first is 0), or -1 with Error() set.
+    int StartInstance(const QString& path = {});
     const QString& Error() const { return error_; }
+
+    // The display's name (":N"), and the folder the program runs from.
+    const QString& Display() const { return display_; }
+    QString ProgramFolder() const;
+    // The private home of the instances.
+    QString HomeFolder() const;
 
     // The visible top-level windows whose name matches `pattern` (a regular
     // expression), waited for up to `timeoutMs`.
     std::optional<XWindow> WaitForWindow(const QString& pattern, int timeoutMs = 15000);
     // Waits until no visible window's name matches `pattern`.
     bool WaitForNoWindow(const QString& pattern, int timeoutMs = 15000);
-    const XWindow& Main() const { return main_; }
+    // The name of a window, "" when it has none or is gone.
+    QString WindowName(const QString& windowId);
+    const XWindow& Main(int instance = 0) const { return instances_.at(instance).main; }
+    // The visible top-level windows of an instance (its main window too).
+    std::vector<XWindow> WindowsOf(int instance);
+    // Moves an instance's main window (there is no window manager).
+    void MoveMain(int instance, QPoint topLeft);
 
     // Input through XTEST. Points are relative to the main window's client
     // area unless given as desktop points.
     void Click(QPoint inMain);
     void ClickAt(QPoint onDesktop);
+    // Clicks at each point in turn, in one go (as quickly as XTEST allows);
+    // the id of the top-level window the pointer was over at each click
+    // ("" when it could not be told).
+    std::vector<QString> ClickEach(const std::vector<QPoint>& onDesktop);
+    // Raises a window over the others (there is no window manager).
+    void Raise(const QString& windowId);
     void Type(const QString& text);
     void Key(const QString& keys);  // xdotool key names: "Tab", "ctrl+a", "F9"
 
@@ -74,8 +99,8 @@ public:
     // Polls `condition` every 50 ms until it holds or `timeoutMs` passes.
     static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 15000);
 
-    // What the program wrote to its standard error so far.
-    QString ProgramErrors();
+    // What an instance wrote to its standard error so far.
+    QString ProgramErrors(int instance = 0);
 
 private:
     struct Result {
@@ -83,15 +108,17 @@ private:
         QByteArray out;
     };
     Result Run(const QString& program, const QStringList& args, int timeoutMs = 15000);
+    int Launch(Scheme scheme, const QString& path);
     std::unique_ptr<QProcess> Spawn(const QString& program, const QStringList& args,
                                     const QProcessEnvironment& env,
                                     const QString& workingDirectory = {},
                                     const QString& outputFile = {}, const QString& errorFile = {});
     bool StartServerOnce();
-    bool StartProgramOnce(Scheme scheme);
+    int LaunchOnce(Scheme scheme, const QString& path);
     // "running", or how the X server ended, for a failure's message.
     QString ServerState() const;
     std::vector<XWindow> VisibleWindows();
+    std::vector<XWindow> Windows(const QStringList& search);
     QString ReadClipboard(const QString& target);
     // Makes a marker of our own the clipboard's content, so that a copy that
     // does not happen cannot be mistaken for one that did.
@@ -99,10 +126,14 @@ private:
 
     QTemporaryDir dir_;
     QString display_;
+    struct Instance {
+        std::unique_ptr<QProcess> process;
+        XWindow main;
+    };
     std::unique_ptr<QProcess> server_;
-    std::unique_ptr<QProcess> program_;
+    QSize screen_;  // of the server, kept for a new one
+    std::vector<Instance> instances_;
     std::unique_ptr<QProcess> marker_;
-    XWindow main_;
     QString error_;
     int markerCount_ = 0;
 };

@@ -7,28 +7,13 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include "MainWindow.h"
 #include "RealDisplay.h"
 
 namespace velars::test {
 namespace {
 
 const QString kNbsp = QString(QChar(0x00A0));
-
-// Points in the main window's client area: the middle of each control, the
-// empty right end of the check box, the empty right part of a text field.
-namespace at {
-constexpr QPoint cbPribor{144, 50};
-constexpr QPoint mePlotnost{114, 198};
-constexpr QPoint meQ{114, 251};
-constexpr QPoint meTgaza{114, 281};
-constexpr QPoint mePizb{114, 313};
-constexpr QPoint mePizb2{114, 343};
-constexpr QPoint mePatm{114, 373};
-constexpr QPoint cbOtchetRightEnd{149, 418};
-constexpr QPoint butRaschhet{226, 417};
-constexpr QPoint RichEdit1{140, 500};
-QPoint BackgroundOf(QPoint field) { return field + QPoint(52, 0); }
-}  // namespace at
 
 const QRect kCheckBoxIndicator(8, 410, 20, 17);
 const QRect kDiameterList(39, 139, 78, 22);
@@ -121,19 +106,6 @@ protected:
         return RealDisplay::WaitFor([&] { return ColourAt(inMain) == colour; }, 10000);
     }
 
-    // The worked example, by keyboard from the density field backwards to
-    // the model list: model 3, section 1, Dy 100, then the five values.
-    void EnterWorkedExample() {
-        display.Click(at::mePlotnost);
-        display.Key(QStringLiteral("shift+Tab shift+Tab"));
-        display.Key(
-            QStringLiteral("Down Down Down Down Tab Down Down Tab Down Down Down Down Tab"));
-        for (const char* value : {"0,68", "500", "0,3", "", "101,325", "20"}) {
-            display.Type(QString::fromUtf8(value));
-            display.Key(QStringLiteral("Tab"));
-        }
-    }
-
     RealDisplay display;
 };
 
@@ -218,7 +190,7 @@ TEST_F(OnDisplay, TheKeyboardOrder) {
 
 TEST_F(OnDisplay, TheWorkedExampleByKeyboardGivesNineLinesAndThreeBoldRuns) {
     Start();
-    EnterWorkedExample();
+    EnterWorkedExample(display);
     display.Key(QStringLiteral("F9"));
     const QString html = display.CopyFrom(at::RichEdit1, QStringLiteral("text/html"));
     const QString text = display.CopyFocused();
@@ -247,7 +219,7 @@ class ReportOnDisplay : public OnDisplay,
 TEST_P(ReportOnDisplay, TheReportOpensInBlackOnWhiteAndReadsBack) {
     const bool dark = GetParam() == RealDisplay::Scheme::Dark;
     Start(GetParam());
-    EnterWorkedExample();
+    EnterWorkedExample(display);
     display.Key(QStringLiteral("F9"));
     EXPECT_EQ(display.CopyFrom(at::RichEdit1).count(QLatin1Char('\n')), 8);
     MainWindowShot().save(Folder(dark ? "e2e-dark-main.png" : "e2e-default-main.png"));
