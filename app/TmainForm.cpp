@@ -491,7 +491,8 @@ void TmainForm::butRaschhetClick() {
 // --- Report ------------------------------------------------------------------------
 
 ReportInputs TmainForm::CurrentReportInputs() const {
-    return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_};
+    return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_,
+            std::nullopt};
 }
 
 // --- The results pane's context menu: sizing -------------------------------------

@@ -1,6 +1,7 @@
 #include "report/ReportContent.h"
 
 #include "calc/LossModel.h"
+#include "report/CalculationReport.h"
 #include "numbers/FormatFloat.h"
 
 namespace velars {
@@ -126,6 +127,10 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
     }
     body.push_back(Body(QString(), false));
     body.push_back(Body(QStringLiteral("УПП - Устройство Подготовки Потока"), false));
+    if (inputs.steps) {
+        for (ReportParagraph& line : CalculationParagraphs(*inputs.steps, separators))
+            body.push_back(std::move(line));
+    }
     return body;
 }
 
