@@ -11,6 +11,7 @@
 #include "app/ErrorBox.h"
 #include "app/LossCurveWindow.h"
 #include "app/WindowPlacement.h"
+#include "calc/CalculationSteps.h"
 #include "calc/CheckedArithmetic.h"
 #include "calc/LossModel.h"
 #include "calc/ResultsPane.h"
@@ -462,6 +463,12 @@ std::int32_t TmainForm::CheckInputs() {
 // --- Calculation ---------------------------------------------------------------------
 
 void TmainForm::butRaschhetClick() {
+    RunCalculation(cbOtchet->isChecked() ? ReportKind::Plain : ReportKind::None);
+}
+
+void TmainForm::DetailedReport() { RunCalculation(ReportKind::WithCalculation); }
+
+void TmainForm::RunCalculation(ReportKind report) {
     RichEdit1->ClearLines();
     if (CheckInputs() != 0) {
         platform_.MessageBox(QStringLiteral("Ошибка ввода параметров!"), QStringLiteral("Ошибка!"),
@@ -471,7 +478,8 @@ void TmainForm::butRaschhetClick() {
     const Separators separators = platform_.LocaleSeparators();
     const int model = cbPribor->currentIndex();
     const int section = cbUchastok->currentIndex();
-    CalcCoefficients(record_, model, Edit_LDy->text(), separators.decimal);
+    LossTrace trace;
+    CalcCoefficients(record_, model, Edit_LDy->text(), separators.decimal, &trace);
     SumCoefficients(record_, model, section);
     CalcLoss(record_);
 
@@ -482,10 +490,11 @@ void TmainForm::butRaschhetClick() {
         RichEdit1->MakeSelectionBold();
     }
 
-    if (cbOtchet->isChecked()) {
-        RunReportStep(word_, factory_, platform_, location_, frameGeometry().size(),
-                      CurrentReportInputs());
-    }
+    if (report == ReportKind::None) return;
+    ReportInputs inputs = CurrentReportInputs();
+    if (report == ReportKind::WithCalculation)
+        inputs.steps = StepsOf(record_, model, section, trace);
+    RunReportStep(word_, factory_, platform_, location_, frameGeometry().size(), inputs);
 }
 
 // --- Report ------------------------------------------------------------------------
@@ -510,6 +519,7 @@ void TmainForm::CreateResultsMenu() {
     QAction* copy = add(QStringLiteral("Копировать"), "actCopy", &TmainForm::CopyResults);
     add(QStringLiteral("Сравнить варианты…"), "actCompare", &TmainForm::ShowComparison);
     add(QStringLiteral("График потерь…"), "actCurve", &TmainForm::ShowLossCurve);
+    add(QStringLiteral("Отчет с ходом расчета"), "actDetailedReport", &TmainForm::DetailedReport);
     connect(resultsMenu_, &QMenu::aboutToShow, this,
             [this, copy] { copy->setEnabled(RichEdit1->textCursor().hasSelection()); });
 

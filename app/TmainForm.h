@@ -128,6 +128,10 @@ public:
     void CopyResults();
     void ShowComparison();
     void ShowLossCurve();
+    // "Отчет с ходом расчета": validates and calculates as the calculate
+    // button does, then writes the report with its "Ход расчета" part,
+    // whether the report box is ticked or not.
+    void DetailedReport();
 
     // --- State, open to tests --------------------------------------------------
     const CalcRecord& Record() const { return record_; }
@@ -165,6 +169,11 @@ private:
     void CreateResultsMenu();
     // CheckInputs with the calculate button's message on failure.
     bool ValidateForSizing();
+    // What a calculation ends with: no report, the report, or the report
+    // with the "Ход расчета" part.
+    enum class ReportKind { None, Plain, WithCalculation };
+    // The calculate button's run: the pane, then the report asked for.
+    void RunCalculation(ReportKind report);
     TextField* FieldOf(InputField field) const;
     // The choice and the record as the report reads them.
     ReportInputs CurrentReportInputs() const;
