@@ -12,6 +12,8 @@ namespace {
 // controls that take it from their focus-in event, it follows every other
 // widget of the window that gets the focus.
 class ActiveControlRecord : public QObject {
+    Q_OBJECT
+
 public:
     explicit ActiveControlRecord(QWidget* window) : QObject(window) {
         setObjectName(QStringLiteral("ActiveControlRecord"));
@@ -47,3 +49,5 @@ QWidget* ActiveControl::Of(const QWidget* window) {
 }
 
 }  // namespace velars
+
+#include "ActiveControl.moc"

@@ -11,6 +11,7 @@
 #include "report/ObjectFactory.h"
 #include "tests/widgets/UserActions.h"
 #include "widgets/SystemColors.h"
+#include "tests/support/WindowActivation.h"
 
 namespace velars::testing {
 
@@ -26,8 +27,7 @@ protected:
     // events reach its controls as they reach them for the user.
     void Show() {
         form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ActivateWindow(*form));
     }
 
     template <class Control = QWidget>

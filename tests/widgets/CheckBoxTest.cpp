@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "widgets/CheckBox.h"
+#include "tests/support/WindowActivation.h"
 
 namespace velars {
 namespace {
@@ -14,8 +15,7 @@ TEST(CheckBox, AClickAnywhereInItsAreaTicksIt) {
     box->setGeometry(8, 410, 145, 17);
     window.resize(283, 607);
     window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(testing::ActivateWindow(window));
     ASSERT_LT(box->sizeHint().width(), 140) << "the caption leaves room on the right";
     for (const QPoint point : {QPoint(143, 8), QPoint(2, 1), QPoint(144, 16), QPoint(60, 8)}) {
         SCOPED_TRACE(point.x());

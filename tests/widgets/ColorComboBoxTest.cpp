@@ -6,6 +6,7 @@
 #include "tests/widgets/UserActions.h"
 #include "widgets/ColorComboBox.h"
 #include "widgets/SystemColors.h"
+#include "tests/support/WindowActivation.h"
 
 namespace velars {
 namespace {
@@ -22,8 +23,7 @@ protected:
         other = new ColorComboBox(&window);
         layout->addWidget(other);
         window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(testing::ActivateWindow(window));
     }
     QWidget window;
     ColorComboBox* combo = nullptr;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "widgets/RichTextPane.h"
+#include "tests/support/WindowActivation.h"
 
 namespace velars {
 namespace {
@@ -71,8 +72,7 @@ TEST(RichTextPane, TheFrameShowsTheKeyboardFocus) {
     layout->addWidget(field);
     layout->addWidget(pane);
     window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(testing::ActivateWindow(window));
     const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
     auto frameColour = [&] {
         const QImage image = pane->grab().toImage();

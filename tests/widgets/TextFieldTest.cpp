@@ -6,6 +6,7 @@
 
 #include "widgets/SystemColors.h"
 #include "widgets/TextField.h"
+#include "tests/support/WindowActivation.h"
 
 namespace velars {
 namespace {
@@ -20,8 +21,7 @@ protected:
             layout->addWidget(field);
         }
         window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(testing::ActivateWindow(window));
     }
     QWidget window;
     TextField* fields[3] = {};
