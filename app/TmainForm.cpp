@@ -9,6 +9,7 @@
 #include "app/ErrorBox.h"
 #include "app/LossCurve.h"
 #include "app/WindowPlacement.h"
+#include "calc/CalculationSteps.h"
 #include "calc/CheckedArithmetic.h"
 #include "calc/LossModel.h"
 #include "calc/PressureUnits.h"
@@ -335,11 +336,19 @@ bool TmainForm::InputsAccepted() {
 // --- Calculation ---------------------------------------------------------------------
 
 void TmainForm::butRaschhetClick() {
+    RunCalculation(cbOtchet->isChecked() ? ReportKind::Plain : ReportKind::None);
+}
+
+void TmainForm::DetailedReport() { RunCalculation(ReportKind::WithCalculation); }
+
+void TmainForm::RunCalculation(ReportKind report) {
     RichEdit1->ClearLines();
     if (!InputsAccepted()) return;
     const Separators separators = platform_.LocaleSeparators();
     const int section = cbUchastok->currentIndex();
-    CalculateLoss(record_, cbPribor->currentIndex(), section, Edit_LDy->text(), separators.decimal);
+    const int model = cbPribor->currentIndex();
+    LossTrace trace;
+    CalculateLoss(record_, model, section, Edit_LDy->text(), separators.decimal, &trace);
 
     for (const QString& line : ResultLines(record_, section, separators)) RichEdit1->AddLine(line);
     for (const BoldRun& run : FindBoldRuns(RichEdit1->Text())) {
@@ -348,16 +357,18 @@ void TmainForm::butRaschhetClick() {
         RichEdit1->MakeSelectionBold();
     }
 
-    if (cbOtchet->isChecked()) {
-        RunReportStep(word_, factory_, platform_, location_, frameGeometry().size(),
-                      CurrentReportInputs());
-    }
+    if (report == ReportKind::None) return;
+    ReportInputs inputs = CurrentReportInputs();
+    if (report == ReportKind::WithCalculation)
+        inputs.steps = StepsOf(record_, model, section, trace);
+    RunReportStep(word_, factory_, platform_, location_, frameGeometry().size(), inputs);
 }
 
 // --- Report ------------------------------------------------------------------------
 
 ReportInputs TmainForm::CurrentReportInputs() const {
-    return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_};
+    return {cbPribor->currentIndex(), cbUchastok->currentIndex(), cbDy->currentText(), record_,
+            std::nullopt};
 }
 
 // --- The results pane's context menu: sizing -------------------------------------
@@ -375,6 +386,7 @@ void TmainForm::CreateResultsMenu() {
     QAction* copy = add(QStringLiteral("Копировать"), "actCopy", &TmainForm::CopyResults);
     add(QStringLiteral("Сравнить варианты…"), "actCompare", &TmainForm::ShowComparison);
     add(QStringLiteral("График потерь…"), "actCurve", &TmainForm::ShowLossCurve);
+    add(QStringLiteral("Отчет с ходом расчета"), "actDetailedReport", &TmainForm::DetailedReport);
     connect(resultsMenu_, &QMenu::aboutToShow, this,
             [this, copy] { copy->setEnabled(RichEdit1->textCursor().hasSelection()); });
 

@@ -135,6 +135,10 @@ private:
     void CopyResults();
     void ShowComparison();
     void ShowLossCurve();
+    // "Отчет с ходом расчета": validates and calculates as the calculate
+    // button does, then writes the report with its "Ход расчета" part,
+    // whether the report box is ticked or not.
+    void DetailedReport();
 
     // Places the window by the centring rule for its outer size.
     void PlaceWindow();
@@ -155,6 +159,11 @@ private:
     void NameControls();
     void WireEvents();
     void CreateResultsMenu();
+    // What a calculation ends with: no report, the report, or the report
+    // with the "Ход расчета" part.
+    enum class ReportKind { None, Plain, WithCalculation };
+    // The calculate button's run: the pane, then the report asked for.
+    void RunCalculation(ReportKind report);
     TextField* FieldOf(InputField field) const;
     ColorComboBox* ListOf(InputList list) const;
     // The choice and the record as the report reads them.

@@ -66,6 +66,13 @@ void AutoProc(const Variant& object, const char* name) {
     Call(object, name, DISPATCH_METHOD, nullptr, false, false);
 }
 
+void AutoProc(const Variant& object, const char* name, const Bstr& first, std::int32_t second) {
+    TAutoArgs<2> args;
+    args[1] = Variant::FromBstr(first);
+    args[2] = Variant::FromI4(second);
+    Call(object, name, DISPATCH_METHOD, &args, false, false);
+}
+
 Variant AutoFunc(const Variant& object, const char* name, std::int32_t argument) {
     return Func(object, name, Variant::FromI4(argument));
 }

@@ -146,6 +146,9 @@ void AutoPut(const Variant& object, const char* name, const char* value) = delet
 
 // `object.name` method: no argument list, no result requested.
 void AutoProc(const Variant& object, const char* name);
+// `object.name` method with two arguments, VT_BSTR and VT_I4, in that
+// order; no result requested.
+void AutoProc(const Variant& object, const char* name, const Bstr& first, std::int32_t second);
 
 // `object.name` method with result, one argument.
 Variant AutoFunc(const Variant& object, const char* name, std::int32_t argument);  // VT_I4

@@ -1,5 +1,7 @@
 #include "automation/ServerErrors.h"
 
+#include <QDir>
+
 #include "automation/AutomationObject.h"
 
 namespace velars {
@@ -10,6 +12,12 @@ HRESULT RaiseNoDocument(const MemberCall& call) {
 
 HRESULT RaiseOutOfRange(const MemberCall& call) {
     return call.Raise(QStringLiteral("Значение вне допустимого диапазона."), 4608);
+}
+
+HRESULT RaiseCannotSave(const MemberCall& call, const QString& path) {
+    return call.Raise(
+        QStringLiteral("Не удалось сохранить файл «%1».").arg(QDir::toNativeSeparators(path)),
+        4198);
 }
 
 }  // namespace velars

@@ -15,5 +15,8 @@ class MemberCall;
 HRESULT RaiseNoDocument(const MemberCall& call);
 // "Значение вне допустимого диапазона." (4608)
 HRESULT RaiseOutOfRange(const MemberCall& call);
+// "Не удалось сохранить файл «<path>»." (4198, the word processor's
+// "command failed")
+HRESULT RaiseCannotSave(const MemberCall& call, const QString& path);
 
 }  // namespace velars

@@ -135,8 +135,10 @@ void CalcCoefficients(CalcRecord& r, int model, const QString& ldyText, QChar de
     if (trace) trace->lambda = lambda;
 
     if (model == kFullBoreModel) {
-        if (const LengthRow* row = FindRow(kFullBoreLength, r.valDy))
+        if (const LengthRow* row = FindRow(kFullBoreLength, r.valDy)) {
+            if (trace) trace->lengthFactor = row->k;
             r.valDzetaPP = ToSingle(Mul(lambda, row->k));
+        }
     }
     if (model == kCutInModel) {
         const Ext ldy = ParseDecimal(ldyText, decimalSeparator);
@@ -145,34 +147,56 @@ void CalcCoefficients(CalcRecord& r, int model, const QString& ldyText, QChar de
     }
 }
 
-void SumCoefficients(CalcRecord& r, int model, int section) {
-    const Ext pp = r.valDzetaPP;
-    const Ext turb = r.valDzetaTurb;
+float CoefficientValue(const CalcRecord& r, Coefficient coefficient) {
+    switch (coefficient) {
+    case Coefficient::Meter: return r.valDzetaPP;
+    case Coefficient::Turbulizer: return r.valDzetaTurb;
+    case Coefficient::TurbulizerVs: return r.valDzetaTurb2;
+    }
+    return 0;
+}
+
+SumFormula SumTerms(int model, int section) {
+    constexpr SumTerm meter{1.0L, Coefficient::Meter};
+    constexpr SumTerm turbulizer{1.0L, Coefficient::Turbulizer};
     switch (model) {
     case 0:
     case 1:
     case 2:
         switch (section) {
-        case 0: r.valDzetaSum = r.valDzetaPP; break;
-        case 1: r.valDzetaSum = ToSingle(Add(pp, turb)); break;
+        case 0: return {{meter}, 1};
+        case 1: return {{meter, turbulizer}, 2};
         // The silencer replaces the meter's own coefficient.
-        case 2: r.valDzetaSum = ToSingle(Mul(2.5L, turb)); break;
-        case 3: r.valDzetaSum = ToSingle(Add(pp, Mul(2.0L, turb))); break;
-        default: break;
+        case 2: return {{SumTerm{2.5L, Coefficient::Turbulizer}}, 1};
+        case 3: return {{meter, SumTerm{2.0L, Coefficient::Turbulizer}}, 2};
+        default: return {};
         }
-        break;
     case 3:
     case 4:
     case 5:
         switch (section) {
-        case 0: r.valDzetaSum = r.valDzetaPP; break;
-        case 1: r.valDzetaSum = ToSingle(Add(pp, turb)); break;
-        case 2: r.valDzetaSum = ToSingle(Add(pp, Ext(r.valDzetaTurb2))); break;
-        default: break;
+        case 0: return {{meter}, 1};
+        case 1: return {{meter, turbulizer}, 2};
+        case 2: return {{meter, SumTerm{1.0L, Coefficient::TurbulizerVs}}, 2};
+        default: return {};
         }
-        break;
-    default: break;
+    default: return {};
     }
+}
+
+void SumCoefficients(CalcRecord& r, int model, int section) {
+    const SumFormula formula = SumTerms(model, section);
+    if (formula.count == 0) return;
+    // A lone term with the factor 1 is a copy of the stored value; the
+    // others are summed in extended precision and stored once.
+    Ext sum = 0;
+    for (int i = 0; i < formula.count; ++i) {
+        const SumTerm& term = formula.terms[std::size_t(i)];
+        const Ext value = CoefficientValue(r, term.coefficient);
+        const Ext product = term.factor == 1.0L ? value : Mul(term.factor, value);
+        sum = i == 0 ? product : Add(sum, product);
+    }
+    r.valDzetaSum = ToSingle(sum);
 }
 
 void CalcLoss(CalcRecord& r) {

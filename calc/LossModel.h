@@ -7,6 +7,7 @@
 // the fault.
 
 #include <QString>
+#include <array>
 
 #include "calc/CalcRecord.h"
 
@@ -24,7 +25,33 @@ struct LossTrace {
     float a = 0;                    // -Re/186525 as stored (fit branch only)
     float lambda = 0;               // friction factor
     long double ldy = 0;            // L/Dy as read (model 2)
+    double lengthFactor = 0;        // k(Dy) that λ is multiplied by (model 0)
 };
+
+// The three loss coefficients of the record.
+enum class Coefficient {
+    Meter,         // valDzetaPP
+    Turbulizer,    // valDzetaTurb
+    TurbulizerVs,  // valDzetaTurb2
+};
+
+float CoefficientValue(const CalcRecord& record, Coefficient coefficient);
+
+// One term of the total coefficient: factor × coefficient.
+struct SumTerm {
+    long double factor = 1;
+    Coefficient coefficient = Coefficient::Meter;
+};
+
+// How valDzetaSum is made for a model and section: its terms in the order
+// they are added. No terms where the model assigns no total for the
+// section; the total then keeps its earlier value.
+struct SumFormula {
+    std::array<SumTerm, 2> terms{};
+    int count = 0;
+};
+
+SumFormula SumTerms(int model, int section);
 
 // Loss coefficients for `model` (0..5) and record.valDy. For model 2 the
 // L/Dy text is read with ParseDecimal(ldyText, decimalSeparator) and

@@ -26,14 +26,23 @@ struct RowError {
     std::string message;
 };
 
+// A row calculated while reports are written: where its output line ends
+// (one past its LF) and its calculation.
+struct ReportRow {
+    long row;  // position of the record within its block
+    std::size_t lineEnd;
+    CalculationSteps steps;
+};
+
 struct Job {
     RecordBlock block;
     std::size_t bodyStart = 0;  // the records before it were the header
     std::string out;
     std::vector<RowError> errors;
-    long records = 0;  // records read, empty lines included
-    long rows = 0;     // installations
-    long failed = 0;   // installations left out
+    std::vector<ReportRow> reportRows;  // only while reports are written
+    long records = 0;                   // records read, empty lines included
+    long rows = 0;                      // installations
+    long failed = 0;                    // installations left out
     bool done = false;
 };
 
@@ -50,7 +59,7 @@ std::string ColumnLabel(const CsvColumns& columns, std::size_t index) {
 }
 
 void ConvertJob(Job& job, char separator, const CsvColumns& columns,
-                const CsvRowCalculation& calculation) {
+                const CsvRowCalculation& calculation, bool withReports) {
     if (job.block.overlong) {
         job.records = job.rows = job.failed = 1;
         job.errors.push_back({0, job.block.unterminated
@@ -77,8 +86,14 @@ void ConvertJob(Job& job, char separator, const CsvColumns& columns,
                                ColumnLabel(columns, fields.size() - 1) +
                                " is never closed: the rest of the file (" + std::to_string(lines) +
                                (lines == 1 ? " line" : " lines") + ") went into that field");
-        } else if (calculation.Process(fields, job.out, messages)) {
-            continue;
+        } else if (!withReports) {
+            if (calculation.Process(fields, job.out, messages)) continue;
+        } else {
+            CalculationSteps steps;
+            if (calculation.Process(fields, job.out, messages, &steps)) {
+                job.reportRows.push_back({row, job.out.size(), steps});
+                continue;
+            }
         }
         ++job.failed;
         for (std::string& message : messages) job.errors.push_back({row, std::move(message)});
@@ -89,6 +104,32 @@ void ConvertJob(Job& job, char separator, const CsvColumns& columns,
 
 std::string RowMessage(long row, const std::string& message) {
     return "row " + std::to_string(row) + ": " + message;
+}
+
+// The job's messages and output with each calculated row's report column,
+// row by row. `firstRow` is the row number of the block's first record.
+// False when the output could not be written.
+bool WriteWithReports(Job& job, long firstRow, CsvRowReports& reports, CsvSink& sink) {
+    std::string out;
+    std::size_t from = 0;
+    std::size_t error = 0;
+    for (const ReportRow& reportRow : job.reportRows) {
+        for (; error < job.errors.size() && job.errors[error].row < reportRow.row; ++error)
+            sink.Report(RowMessage(firstRow + job.errors[error].row, job.errors[error].message));
+        // The line without its LF, the report column, the LF.
+        out.append(job.out, from, reportRow.lineEnd - 1 - from);
+        out.push_back(',');
+        out.append(reports.Report(firstRow + reportRow.row, reportRow.steps, sink));
+        out.push_back('\n');
+        from = reportRow.lineEnd;
+        // Each line goes out with its report, so that the output shows how
+        // far the reports got.
+        if (!sink.Write(out)) return false;
+        out.clear();
+    }
+    for (; error < job.errors.size(); ++error)
+        sink.Report(RowMessage(firstRow + job.errors[error].row, job.errors[error].message));
+    return true;
 }
 
 }  // namespace
@@ -149,8 +190,13 @@ int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
         return kCannotConvert;
     }
     const CsvRowCalculation calculation(columns, settings.fastPath);
+    const bool withReports = settings.reports != nullptr;
     std::string headerLine;
     calculation.AppendHeader(headerLine);
+    if (settings.reports) {
+        headerLine.pop_back();
+        headerLine.append(",report\n");
+    }
     if (!sink.Write(headerLine)) return kCannotConvert;
 
     const int threads = settings.threads > 0
@@ -176,7 +222,7 @@ int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
                 job = waiting.front();
                 waiting.pop_front();
             }
-            ConvertJob(*job, separator, columns, calculation);
+            ConvertJob(*job, separator, columns, calculation, withReports);
             {
                 std::lock_guard lock(mutex);
                 job->done = true;
@@ -218,20 +264,27 @@ int ConvertCsv(InputText& input, const CsvSettings& settings, CsvSink& sink) {
         // The output and the messages, in the order of the rows.
         Job& job = held.front();
         if (workerCount == 0) {
-            ConvertJob(job, separator, columns, calculation);
+            ConvertJob(job, separator, columns, calculation, withReports);
         } else {
             std::unique_lock lock(mutex);
             finished.wait(lock, [&] { return job.done; });
         }
-        for (const RowError& rowError : job.errors)
-            sink.Report(RowMessage(rowNumber + rowError.row + 1, rowError.message));
+        if (withReports) {
+            if (!WriteWithReports(job, rowNumber + 1, *settings.reports, sink)) {
+                writeFailed = true;
+                break;
+            }
+        } else {
+            for (const RowError& rowError : job.errors)
+                sink.Report(RowMessage(rowNumber + rowError.row + 1, rowError.message));
+            if (!sink.Write(job.out)) {
+                writeFailed = true;
+                break;
+            }
+        }
         rowNumber += job.records;
         rows += job.rows;
         failed += job.failed;
-        if (!sink.Write(job.out)) {
-            writeFailed = true;
-            break;
-        }
         held.pop_front();
     }
     {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/CalculationSteps.h"
 #include "cli/InputText.h"
 
 namespace velars::cli {
@@ -21,6 +22,18 @@ public:
     virtual void Report(const std::string& message) = 0;
 };
 
+// Writes a report for each row that was calculated. Called on the thread
+// that runs ConvertCsv, once per calculated row in the order of the rows,
+// as the row's output line is written.
+class CsvRowReports {
+public:
+    virtual ~CsvRowReports() = default;
+    // `row` is counted as in the messages (the header being row 1). Returns
+    // the text of the row's "report" column, empty when no report was
+    // written; messages go to `sink`.
+    virtual std::string Report(long row, const CalculationSteps& calculation, CsvSink& sink) = 0;
+};
+
 struct CsvSettings {
     int threads = 0;       // worker threads; 0: one per processor
     bool fastPath = true;  // read plain rows without Qt strings
@@ -30,6 +43,9 @@ struct CsvSettings {
     std::size_t blockBytes = 256 * 1024;
     long blockRecords = 2048;
     std::size_t readBytes = 128 * 1024;
+    // With reports, the output gets a last column "report" that holds what
+    // they answer for each row.
+    CsvRowReports* reports = nullptr;
 };
 
 // Exit statuses of the conversion.

@@ -134,7 +134,7 @@ bool CsvRowCalculation::ReadReference(const std::vector<std::string_view>& field
 }
 
 bool CsvRowCalculation::Process(const std::vector<std::string_view>& fields, std::string& out,
-                                std::vector<std::string>& errors) const {
+                                std::vector<std::string>& errors, CalculationSteps* steps) const {
     if (fields.size() > columns_.names.size()) {
         errors.push_back(std::to_string(fields.size()) + " fields where the header has " +
                          std::to_string(columns_.names.size()));
@@ -144,18 +144,19 @@ bool CsvRowCalculation::Process(const std::vector<std::string_view>& fields, std
         // The fields missing at the end of a short row are not given.
         std::vector<std::string_view> padded(fields);
         padded.resize(columns_.names.size());
-        return Process(padded, out, errors);
+        return Process(padded, out, errors, steps);
     }
 
     Values values;
     if (!(fastPath_ && ReadFast(fields, values)) && !ReadReference(fields, values, errors))
         return false;
     try {
-        if (catalogue::NeedsLDy(values.model)) {
+        if (steps || catalogue::NeedsLDy(values.model)) {
             LossTrace trace;
             CalculateLoss(values.record, values.model, values.section, values.ldyText, kDecimalMark,
                           &trace);
             values.ldy = trace.ldy;
+            if (steps) *steps = StepsOf(values.record, values.model, values.section, trace);
         } else {
             CalculateLoss(values.record, values.model, values.section, kNoText, kDecimalMark);
         }

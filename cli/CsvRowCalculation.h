@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/CalculationSteps.h"
 #include "cli/CsvColumns.h"
 
 namespace velars::cli {
@@ -24,9 +25,10 @@ public:
     // Appends the row's output line (with its LF) to `out`; or, when the row
     // is invalid or its calculation faults, appends one message per problem
     // ("field 'flow': 'x' is not a valid floating point value", "Floating
-    // point division by zero") to `errors` and returns false.
+    // point division by zero") to `errors` and returns false. With `steps`,
+    // the calculation's intermediate values go there too.
     bool Process(const std::vector<std::string_view>& fields, std::string& out,
-                 std::vector<std::string>& errors) const;
+                 std::vector<std::string>& errors, CalculationSteps* steps = nullptr) const;
 
 private:
     struct Values;

@@ -10,7 +10,10 @@ const char* const kUsage = R"(Usage:
   velars-tp-calc --model M --section S --dy D --density X --flow X
                  --temperature X --gauge-pressure X --atm-pressure X
                  [--ldy X] [--verbose]
+                 [--report FILE.docx|FILE.odt|FILE.pdf [--counter FILE] [--detailed]]
   velars-tp-calc --csv FILE [--output FILE] [--threads N]
+                 [--reports DIR [--report-format docx|odt|pdf] [--counter FILE]
+                  [--detailed]]
   velars-tp-calc --compare --density X --flow X --temperature X
                  --gauge-pressure X --atm-pressure X [--ldy X]
                  [--max-loss PA] [--csv]
@@ -97,6 +100,47 @@ Many installations (CSV)
   file is read and the output written as the conversion goes, so that
   memory stays small whatever the size of the file; FILE may be a pipe.
 
+Numbered reports (--report, --reports)
+  The numbered report the window writes with " Отчет MS Word" ticked: the
+  same paragraphs, texts, sizes, weights and alignments, made by the same
+  report code into the program's own document server, which saves it to a
+  file instead of showing it. No display and no word processor are needed.
+  Standard output stays as without these options.
+
+  --report FILE        writes the report of the one installation to FILE, a
+                       Word document, an OpenDocument text or a PDF by its
+                       name's ending: .docx, .odt or .pdf (an existing FILE
+                       is replaced)
+  --reports DIR        with --csv FILE: one report per row that was
+                       calculated, in the order of the rows, as
+                       DIR/report-<N>.<format> (DIR is made when missing; a
+                       file of that name already there is kept). The output
+                       CSV gets a last column "report" with each row's
+                       number, empty for a row that got no report
+  --report-format F    docx (the default), odt or pdf, for --reports
+  --detailed           adds the part "Ход расчета": the inputs in SI units,
+                       for models 0 and 2 μ, p, w, Re with the friction
+                       formula used and λ, each loss coefficient with where
+                       it came from, their total, the loss formula with the
+                       values put in and the results; the values --verbose
+                       prints, to 6 significant digits, in the separators of
+                       the user's locale
+  --counter FILE       the counter file of the report numbers (section
+                       "namber", key "n": the number of the next report)
+
+  Without --counter the tool numbers from the window's counter, so that one
+  user's reports form one series: installed for every user, the one in
+  $XDG_DATA_HOME/velars-tp/ (by default ~/.local/share/velars-tp/); a
+  portable copy, velars-tp_nr.ini beside the tool. Each report locks the
+  counter (flock on "<counter>.lock", waiting at most 10 s), reads its
+  number N, checks that files can be made in the counter's folder, stores
+  N + 1 and lets the lock go; then it writes report N. So the windows and
+  the tool, all at once, never give two reports the same number. A report
+  that cannot be numbered (the counter's folder cannot be written, the
+  counter cannot be stored, or another report holds it longer than 10 s) is
+  not written and the tool says why; one whose file cannot be written keeps
+  its number unused. In a batch the rows after either get no report.
+
 Every choice for one gas (--compare)
   Calculates every model, section and diameter of the catalogue for the
   gas data, each exactly as a calculation of that one choice does, and
@@ -137,10 +181,11 @@ The loss curve of one choice (--curve)
 Exit status
   0  every installation was calculated
   1  an input was invalid, a calculation raised a floating-point fault
-     (division by zero, overflow, invalid operation), or a CSV row failed
-  2  the command line, the input file, its header, the output, or the plot
-     file could not be used: a file that could not be read to its end, a
-     write that failed
+     (division by zero, overflow, invalid operation), a CSV row failed, or
+     a report could not be numbered
+  2  the command line, the input file, its header, the output, the plot
+     file, a report file or the reports' folder could not be used: a file
+     that could not be read to its end, a write that failed
   In --compare and --curve a choice or point that faults is part of the
   answer: the status stays 0.
 

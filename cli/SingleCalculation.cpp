@@ -1,6 +1,7 @@
 #include "cli/SingleCalculation.h"
 
 #include "numbers/ShortestNumber.h"
+#include "calc/CalculationSteps.h"
 #include "calc/ResultsPane.h"
 #include "catalogue/Catalogue.h"
 #include "numbers/Exception.h"
@@ -22,9 +23,9 @@ QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void AppendIntermediates(const Installation& installation, const LossTrace& trace, QChar decimal,
-                         QString& out) {
-    const CalcRecord& r = installation.record;
+void AppendIntermediates(const CalculationSteps& steps, QChar decimal, QString& out) {
+    const CalcRecord& r = steps.record;
+    const LossTrace& trace = steps.friction;
     auto line = [&](const QString& text) { out += text + QLatin1Char('\n'); };
     auto value = [&](const char* name, auto number, const char* unit) {
         line(QString::fromUtf8(name) + QStringLiteral(" = ") + Number(number, decimal) +
@@ -33,11 +34,11 @@ void AppendIntermediates(const Installation& installation, const LossTrace& trac
     line(QString());
     line(QStringLiteral("Intermediate values:"));
     line(QStringLiteral("model: %1 (%2)")
-             .arg(installation.model)
-             .arg(catalogue::ModelNames().value(installation.model)));
+             .arg(steps.model)
+             .arg(catalogue::ModelNames().value(steps.model)));
     line(QStringLiteral("section: %1 (%2)")
-             .arg(installation.section)
-             .arg(catalogue::SectionsOf(installation.model).value(installation.section)));
+             .arg(steps.section)
+             .arg(catalogue::SectionsOf(steps.model).value(steps.section)));
     line(QStringLiteral("valDy = %1 mm").arg(r.valDy));
     value("valPlotnost", r.valPlotnost, " kg/m³");
     value("valQ", r.valQ, " nm³/h");
@@ -52,7 +53,8 @@ void AppendIntermediates(const Installation& installation, const LossTrace& trac
              (trace.blasius ? QStringLiteral(" (Blasius formula, Re <= 100000)")
                             : QStringLiteral(" (exponential fit, Re > 100000)")));
         value("λ", trace.lambda, "");
-        if (catalogue::NeedsLDy(installation.model)) value("L/Dy", trace.ldy, "");
+        if (trace.lengthFactor != 0) value("k(Dy)", trace.lengthFactor, "");
+        if (catalogue::NeedsLDy(steps.model)) value("L/Dy", trace.ldy, "");
     } else {
         line(QStringLiteral("friction factor: not used by this model"));
     }
@@ -67,7 +69,7 @@ void AppendIntermediates(const Installation& installation, const LossTrace& trac
 }  // namespace
 
 int CalculateSingle(const InstallationTexts& texts, bool verbose, const Separators& separators,
-                    QString& out, QString& err) {
+                    QString& out, QString& err, CalculationSteps* steps) {
     Installation installation;
     const std::vector<FieldError> errors = ReadInstallation(texts, separators.decimal,
                                                             installation);
@@ -87,7 +89,10 @@ int CalculateSingle(const InstallationTexts& texts, bool verbose, const Separato
     }
     for (const QString& line : ResultLines(installation.record, installation.section, separators))
         out += line + QLatin1Char('\n');
-    if (verbose) AppendIntermediates(installation, trace, separators.decimal, out);
+    const CalculationSteps calculated = StepsOf(installation.record, installation.model,
+                                                installation.section, trace);
+    if (verbose) AppendIntermediates(calculated, separators.decimal, out);
+    if (steps) *steps = calculated;
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "calc/CalculationSteps.h"
 #include "cli/InstallationInput.h"
 #include "numbers/Separators.h"
 
@@ -13,8 +14,10 @@ namespace velars::cli {
 // given separators; with `verbose` an empty line and the intermediate values
 // of the model follow. Problems are appended to `err`, one per line: every
 // invalid input with its field and option, or the floating-point fault.
-// Returns 0, or 1 when nothing could be calculated.
+// Returns 0, or 1 when nothing could be calculated. With `steps`, a
+// calculation that succeeded leaves its intermediate values there (the same
+// that --verbose prints).
 int CalculateSingle(const InstallationTexts& texts, bool verbose, const Separators& separators,
-                    QString& out, QString& err);
+                    QString& out, QString& err, CalculationSteps* steps = nullptr);
 
 }  // namespace velars::cli

@@ -1,5 +1,6 @@
 #include "cli/ToolOptions.h"
 #include "cli/MessageText.h"
+#include "report/ReportFile.h"
 
 namespace velars::cli {
 
@@ -22,6 +23,11 @@ enum class Option {
     FlowRange,
     Plot,
     PlotSize,
+    Report,
+    Reports,
+    ReportFormat,
+    Counter,
+    Detailed,
 };
 
 struct OptionEntry {
@@ -59,6 +65,11 @@ constexpr OptionEntry kOptions[] = {
     {"--flow-range", Option::FlowRange, Field::Model},
     {"--plot", Option::Plot, Field::Model},
     {"--plot-size", Option::PlotSize, Field::Model},
+    {"--report", Option::Report, Field::Model},
+    {"--reports", Option::Reports, Field::Model},
+    {"--report-format", Option::ReportFormat, Field::Model},
+    {"--counter", Option::Counter, Field::Model},
+    {"--detailed", Option::Detailed, Field::Model},
 };
 
 const OptionEntry* Find(const QString& name) {
@@ -81,7 +92,8 @@ bool IsFlag(Option option, bool sizing) {
     case Option::Version:
     case Option::Verbose:
     case Option::Compare:
-    case Option::Curve: return true;
+    case Option::Curve:
+    case Option::Detailed: return true;
     case Option::Csv: return sizing;
     default: return false;
     }
@@ -125,6 +137,36 @@ QString CheckSizing(const ToolOptions& options, bool threadsGiven) {
                            " cannot be combined with --compare: every choice is compared");
         }
     }
+    return {};
+}
+
+// What the report options need, or an empty text.
+QString CheckReports(const ToolOptions& options) {
+    if (options.report && options.reports)
+        return QStringLiteral("'--report' and '--reports' exclude each other");
+    if (!options.report && !options.reports) {
+        if (options.counter) return QStringLiteral("'--counter' needs --report or --reports");
+        if (options.detailed) return QStringLiteral("'--detailed' needs --report or --reports");
+    }
+    if (options.reportFormat) {
+        if (!options.reports) return QStringLiteral("'--report-format' needs --reports");
+        if (!ReportFileFormatNamed(*options.reportFormat))
+            return QStringLiteral("option '--report-format': ") + Quoted(*options.reportFormat) +
+                   QStringLiteral(" is not docx, odt or pdf");
+    }
+    if (options.report) {
+        if (options.csv || options.compare || options.curve)
+            return QStringLiteral(
+                "'--report' writes the report of one installation: it cannot be combined with "
+                "--csv, --compare or --curve (--csv FILE takes --reports DIR)");
+        if (!ReportFileFormatOf(*options.report))
+            return QStringLiteral("option '--report': ") + Quoted(*options.report) +
+                   QStringLiteral(" does not end in .docx, .odt or .pdf");
+    }
+    if (options.reports && (!options.csv || options.compare || options.curve))
+        return QStringLiteral("'--reports' needs --csv FILE");
+    if (options.counter && options.counter->isEmpty())
+        return QStringLiteral("option '--counter' needs a file name");
     return {};
 }
 
@@ -203,6 +245,26 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
             problem = once(options.plotSize.has_value());
             options.plotSize = value;
             break;
+        case Option::Report:
+            problem = once(options.report.has_value());
+            options.report = value;
+            break;
+        case Option::Reports:
+            problem = once(options.reports.has_value());
+            options.reports = value;
+            break;
+        case Option::ReportFormat:
+            problem = once(options.reportFormat.has_value());
+            options.reportFormat = value;
+            break;
+        case Option::Counter:
+            problem = once(options.counter.has_value());
+            options.counter = value;
+            break;
+        case Option::Detailed:
+            problem = once(options.detailed);
+            options.detailed = true;
+            break;
         case Option::Output:
             problem = once(options.output.has_value());
             options.output = value;
@@ -226,6 +288,7 @@ QString ParseOptions(const QStringList& arguments, ToolOptions& options) {
         if (!problem.isEmpty()) return problem;
     }
     if (options.help || options.version) return {};
+    if (const QString problem = CheckReports(options); !problem.isEmpty()) return problem;
     if (const QString problem = CheckSizing(options, threadsGiven); !problem.isEmpty())
         return problem;
     if (options.compare || options.curve) return {};

@@ -25,7 +25,13 @@ struct ToolOptions {
     std::optional<QString> flowRange;  // "A:B", nm3/h
     std::optional<QString> plot;       // image of the curve, .svg or .png
     std::optional<QString> plotSize;   // "WxH", pixels
-    InstallationTexts texts;           // the inputs of a single installation
+    // Numbered reports: of one installation, or one per row of --csv.
+    std::optional<QString> report;        // file, .docx, .odt or .pdf
+    std::optional<QString> reports;       // folder of report-<N>.<format>
+    std::optional<QString> reportFormat;  // docx, odt or pdf, for --reports
+    std::optional<QString> counter;       // the counter file
+    bool detailed = false;                // with the "Ход расчета" part
+    InstallationTexts texts;              // the inputs of a single installation
 };
 
 // Reads the arguments (without the program name): "--name value" or

@@ -2,8 +2,10 @@
 // the command line, for one installation or a CSV file of many.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +13,7 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "cli/BatchReports.h"
 #include "cli/CompareMode.h"
 #include "cli/CsvConversion.h"
 #include "cli/CurveMode.h"
@@ -19,7 +22,9 @@
 #include "cli/SingleCalculation.h"
 #include "cli/StreamSink.h"
 #include "cli/ToolOptions.h"
+#include "cli/ToolReports.h"
 #include "numbers/LocaleSeparators.h"
+#include "platform/HeadlessPlatformServices.h"
 
 namespace {
 
@@ -47,6 +52,21 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
         Print(stderr, QStringLiteral("velars-tp-calc: ") + message + QLatin1Char('\n'));
 }
 
+// Runs `run` with a GUI application object on the offscreen platform: what
+// Qt Charts (--plot) and the report's document server need, without a
+// display.
+template <class Run>
+int OnOffscreenPlatform(Run run) {
+    int guiArgc = 3;
+    char program[] = "velars-tp-calc";
+    char platformOption[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* guiArgv[] = {program, platformOption, offscreen, nullptr};
+    qInstallMessageHandler(QuietQtNotes);
+    QApplication application(guiArgc, guiArgv);
+    return run();
+}
+
 bool SameFile(const QString& a, const QString& b) {
     struct stat first {};
     struct stat second {};
@@ -68,6 +88,14 @@ int RunCsv(const velars::cli::ToolOptions& options) {
         Complain(QStringLiteral("the output file is the input file '%1'").arg(*options.output));
         return kCannotConvert;
     }
+    // The reports' folder is made when missing, and checked before the
+    // output is touched or any number is taken.
+    if (options.reports) {
+        if (const QString problem = CheckReportFolder(*options.reports, true); !problem.isEmpty()) {
+            Complain(QStringLiteral("no report written: ") + problem);
+            return kCannotConvert;
+        }
+    }
     StreamSink sink;
     if (options.output && !sink.OpenFile(options.output->toStdString(), error)) {
         Complain(QString::fromStdString(error));
@@ -75,10 +103,68 @@ int RunCsv(const velars::cli::ToolOptions& options) {
     }
     CsvSettings settings;
     settings.threads = options.threads;
-    const int status = ConvertCsv(input, settings, sink);
+    int status;
+    if (options.reports) {
+        const velars::ReportFileFormat format =
+            options.reportFormat ? *velars::ReportFileFormatNamed(*options.reportFormat)
+                                 : velars::ReportFileFormat::Docx;
+        status = OnOffscreenPlatform([&] {
+            velars::HeadlessPlatformServices platform;
+            ToolReports reports(platform, ToolCounterPlace(platform, options.counter),
+                                options.detailed);
+            BatchReports batch(reports, *options.reports, format);
+            settings.reports = &batch;
+            const int converted = ConvertCsv(input, settings, sink);
+            return converted == kCannotConvert ? converted : std::max(converted, batch.Status());
+        });
+    } else {
+        status = ConvertCsv(input, settings, sink);
+    }
     // A file's last data may fail only now (a full disk over the network).
     if (!sink.Close()) return kCannotConvert;
     return status;
+}
+
+// One installation with its numbered report in a file.
+int RunSingleReport(const velars::cli::ToolOptions& options) {
+    using namespace velars::cli;
+    QString out;
+    QString err;
+    velars::CalculationSteps steps;
+    const int status = CalculateSingle(options.texts, options.verbose, velars::SystemSeparators(),
+                                       out, err, &steps);
+    Print(stdout, out);
+    Print(stderr, err);
+    if (status != 0) return status;
+
+    const QString& path = *options.report;
+    const QFileInfo target(path);
+    QString problem = target.isDir() ? QStringLiteral("'%1' is a folder").arg(path)
+                                     : CheckReportFolder(target.path(), false);
+    if (!problem.isEmpty()) {
+        Complain(QStringLiteral("no report written: ") + problem);
+        return kUsageError;
+    }
+    const velars::ReportFileFormat format = *velars::ReportFileFormatOf(path);
+    return OnOffscreenPlatform([&] {
+        velars::HeadlessPlatformServices platform;
+        ToolReports reports(platform, ToolCounterPlace(platform, options.counter),
+                            options.detailed);
+        const ReportOutcome outcome = reports.Write(
+            steps, [&](std::int32_t) { return path; }, format, true);
+        switch (outcome.status) {
+        case ReportOutcome::Status::Written: return 0;
+        case ReportOutcome::Status::NotNumbered:
+            Complain(QStringLiteral("no report written: ") + outcome.message);
+            return 1;
+        case ReportOutcome::Status::NotWritten:
+            Complain(QStringLiteral("report %1 not written: %2")
+                         .arg(outcome.number)
+                         .arg(outcome.message));
+            return kUsageError;
+        }
+        return kUsageError;
+    });
 }
 
 int Run(int argc, char** argv) {
@@ -101,6 +187,7 @@ int Run(int argc, char** argv) {
         return 0;
     }
     if (options.csv) return RunCsv(options);
+    if (options.report) return RunSingleReport(options);
 
     QString out;
     QString err;
@@ -108,16 +195,9 @@ int Run(int argc, char** argv) {
     if (options.compare) {
         status = RunCompare(options, velars::SystemSeparators(), out, err);
     } else if (options.curve && options.plot) {
-        // Qt Charts draws through the widgets: a GUI application object on
-        // the offscreen platform, so that no display is needed.
-        int guiArgc = 3;
-        char program[] = "velars-tp-calc";
-        char platformOption[] = "-platform";
-        char offscreen[] = "offscreen";
-        char* guiArgv[] = {program, platformOption, offscreen, nullptr};
-        qInstallMessageHandler(QuietQtNotes);
-        QApplication application(guiArgc, guiArgv);
-        status = RunCurve(options, velars::SystemSeparators(), out, err);
+        // Qt Charts draws through the widgets.
+        status = OnOffscreenPlatform(
+            [&] { return RunCurve(options, velars::SystemSeparators(), out, err); });
     } else if (options.curve) {
         status = RunCurve(options, velars::SystemSeparators(), out, err);
     } else {

@@ -10,8 +10,8 @@
 
 namespace velars {
 
-ApplicationObject::ApplicationObject(PlatformServices& platform)
-    : state_(std::make_shared<ApplicationState>(platform)) {
+ApplicationObject::ApplicationObject(PlatformServices& platform, bool hidden)
+    : state_(std::make_shared<ApplicationState>(platform, hidden)) {
     AddProperty(
         QStringLiteral("Visible"),
         [this](const MemberCall&, Variant& result) {

@@ -15,7 +15,8 @@ class PlatformServices;
 
 class ApplicationObject : public AutomationObject {
 public:
-    explicit ApplicationObject(PlatformServices& platform);
+    // `hidden`: no document window is ever shown (see DocumentServer.h).
+    explicit ApplicationObject(PlatformServices& platform, bool hidden = false);
 
 private:
     std::shared_ptr<ApplicationState> state_;

@@ -16,10 +16,12 @@ int NextDocumentNumber() {
 
 }  // namespace
 
-ApplicationState::ApplicationState(PlatformServices& platform) : platform_(platform) {}
+ApplicationState::ApplicationState(PlatformServices& platform, bool hidden)
+    : platform_(platform), hidden_(hidden) {}
 
 void ApplicationState::SetVisible(bool visible) {
     visible_ = visible;
+    if (hidden_) return;
     for (const auto& document : Documents()) {
         DocumentWindow* window = document->Window();
         if (visible)
@@ -53,7 +55,7 @@ std::shared_ptr<DocumentState> ApplicationState::AddDocument() {
     ApplyState(*window);
     documents_.push_back(document);
     active_ = document;
-    if (visible_) {
+    if (visible_ && !hidden_) {
         window->show();
         window->raise();
         window->activateWindow();

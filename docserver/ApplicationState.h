@@ -18,7 +18,8 @@ public:
     enum class Edge { Left, Top, Width, Height };
     enum WindowStateCode { kNormal = 0, kMaximized = 1, kMinimized = 2 };
 
-    explicit ApplicationState(PlatformServices& platform);
+    // `hidden`: Visible is remembered, but no window is ever shown.
+    explicit ApplicationState(PlatformServices& platform, bool hidden = false);
 
     bool Visible() const { return visible_; }
     // Shows or hides every open document window.
@@ -46,6 +47,7 @@ private:
     DocumentWindow* ActiveWindow();
 
     PlatformServices& platform_;
+    bool hidden_ = false;
     bool visible_ = false;
     std::vector<std::shared_ptr<DocumentState>> documents_;
     std::weak_ptr<DocumentState> active_;

@@ -1,5 +1,6 @@
 #include "docserver/DocumentObjects.h"
 
+#include <QFileInfo>
 #include <QTextDocument>
 
 #include "automation/ArgumentConversion.h"
@@ -7,8 +8,36 @@
 #include "docserver/DocumentState.h"
 #include "docserver/DocumentWindow.h"
 #include "docserver/ParagraphObjects.h"
+#include "automation/ServerErrors.h"
 
 namespace velars {
+
+namespace {
+
+// The word processor's codes for the file formats the server writes.
+constexpr std::int64_t kFormatWordDocument = 12;
+constexpr std::int64_t kFormatDocumentDefault = 16;
+constexpr std::int64_t kFormatPdf = 17;
+constexpr std::int64_t kFormatOpenDocumentText = 23;
+
+std::optional<DocumentWindow::Format> FormatOfCode(std::int64_t code) {
+    switch (code) {
+    case kFormatWordDocument:
+    case kFormatDocumentDefault: return DocumentWindow::Format::Docx;
+    case kFormatPdf: return DocumentWindow::Format::Pdf;
+    case kFormatOpenDocumentText: return DocumentWindow::Format::Odt;
+    default: return std::nullopt;
+    }
+}
+
+DocumentWindow::Format FormatOfName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf")) return DocumentWindow::Format::Pdf;
+    if (suffix == QLatin1String("odt")) return DocumentWindow::Format::Odt;
+    return DocumentWindow::Format::Docx;
+}
+
+}  // namespace
 
 DocumentsObject::DocumentsObject(std::shared_ptr<ApplicationState> application)
     : application_(std::move(application)) {
@@ -70,6 +99,20 @@ DocumentObject::DocumentObject(std::shared_ptr<ApplicationState> application,
             document_->Document()->setModified(!*saved);
             return S_OK;
         });
+    AddMethod(QStringLiteral("SaveAs2"), 1, 2, [this](const MemberCall& call, Variant&) {
+        const std::optional<QString> path = TextArgument(call.Arg(0));
+        if (!path || path->isEmpty()) return call.TypeMismatch(0);
+        DocumentWindow::Format format = FormatOfName(*path);
+        if (call.Count() > 1) {
+            const std::optional<std::int64_t> code = IntegerArgument(call.Arg(1));
+            if (!code) return call.TypeMismatch(1);
+            const std::optional<DocumentWindow::Format> known = FormatOfCode(*code);
+            if (!known) return RaiseOutOfRange(call);
+            format = *known;
+        }
+        if (!document_->Window()->WriteFile(*path, format)) return RaiseCannotSave(call, *path);
+        return S_OK;
+    });
 }
 
 HRESULT DocumentObject::CheckConnected() const {

@@ -22,7 +22,10 @@ private:
 };
 
 // Activate, Paragraphs, Name, Saved (false while there are unsaved changes;
-// putting true forgets them).
+// putting true forgets them), SaveAs2(FileName[, FileFormat]): writes the
+// document to the file in the word processor's format code (12 or 16 Word
+// document, 17 PDF, 23 OpenDocument text; without a code, the file name's
+// extension decides, a Word document for any other).
 class DocumentObject : public AutomationObject {
 public:
     DocumentObject(std::shared_ptr<ApplicationState> application,

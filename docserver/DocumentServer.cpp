@@ -4,9 +4,10 @@
 
 namespace velars {
 
-void RegisterDocumentServer(ObjectFactory& factory, PlatformServices& platform) {
-    factory.Register(QStringLiteral("Word.Application"), [&platform]() -> DispatchPtr {
-        return std::make_shared<ApplicationObject>(platform);
+void RegisterDocumentServer(ObjectFactory& factory, PlatformServices& platform,
+                            DocumentDisplay display) {
+    factory.Register(QStringLiteral("Word.Application"), [&platform, display]() -> DispatchPtr {
+        return std::make_shared<ApplicationObject>(platform, display == DocumentDisplay::Hidden);
     });
 }
 

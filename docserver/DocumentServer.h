@@ -17,15 +17,26 @@
 // once it is closed, every call on the objects of that document answers
 // RPC_E_DISCONNECTED. A window never shown goes with the last automation
 // object that refers to it.
+//
+// For a program that writes reports to files (the command-line tool), the
+// server can keep its windows hidden: Visible is remembered but shows
+// nothing, every document goes with the last automation object that refers
+// to it, and Document.SaveAs2 writes the report to the file.
 
 #include "automation/ObjectFactory.h"
 #include "platform/PlatformServices.h"
 
 namespace velars {
 
+enum class DocumentDisplay {
+    Windows,  // each document in a window of its own, shown when Visible is put
+    Hidden,   // never shown: the documents are only saved
+};
+
 // Registers the server under the ProgID "Word.Application". `platform`
 // serves its file dialogs and questions and must outlive every object the
 // server creates.
-void RegisterDocumentServer(ObjectFactory& factory, PlatformServices& platform);
+void RegisterDocumentServer(ObjectFactory& factory, PlatformServices& platform,
+                            DocumentDisplay display = DocumentDisplay::Windows);
 
 }  // namespace velars

@@ -98,7 +98,7 @@ void DocumentWindow::UpdateTitle() {
 
 bool DocumentWindow::Save() {
     if (odtPath_.isEmpty()) return SaveAs();
-    return WriteFile(odtPath_, Format::Odt);
+    return WriteFileOrTell(odtPath_, Format::Odt);
 }
 
 bool DocumentWindow::SaveAs() {
@@ -137,25 +137,28 @@ bool DocumentWindow::SaveAs() {
         format = Format::Odt;
         path += QStringLiteral(".odt");
     }
-    return WriteFile(path, format);
+    return WriteFileOrTell(path, format);
 }
 
 bool DocumentWindow::WriteFile(const QString& path, Format format) {
     const bool written = format == Format::Pdf    ? WritePdf(*document_, path)
                          : format == Format::Docx ? WriteDocx(*document_, path)
                                                   : WriteOdt(*document_, path);
-    if (!written) {
-        platform_.MessageBox(
-            QStringLiteral("Не удалось сохранить файл «%1».").arg(QDir::toNativeSeparators(path)),
-            ServerName(), MB_OK | MB_ICONERROR, BoxOwner::None);
-        return false;
-    }
+    if (!written) return false;
     if (format == Format::Odt) {
         odtPath_ = path;
         document_->setModified(false);
         UpdateTitle();
     }
     return true;
+}
+
+bool DocumentWindow::WriteFileOrTell(const QString& path, Format format) {
+    if (WriteFile(path, format)) return true;
+    platform_.MessageBox(
+        QStringLiteral("Не удалось сохранить файл «%1».").arg(QDir::toNativeSeparators(path)),
+        ServerName(), MB_OK | MB_ICONERROR, BoxOwner::None);
+    return false;
 }
 
 void DocumentWindow::Print() {

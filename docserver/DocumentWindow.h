@@ -37,12 +37,18 @@ public:
     // The print dialog, then the document on the chosen printer.
     void Print();
 
+    enum class Format { Odt, Pdf, Docx };
+    // Writes the document to `path` in `format` without asking or telling
+    // anything; false when the file cannot be written. As with SaveAs, only
+    // an ODT file counts as saving the document's changes.
+    bool WriteFile(const QString& path, Format format);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Format { Odt, Pdf, Docx };
-    bool WriteFile(const QString& path, Format format);
+    // WriteFile, telling the user when the file cannot be written.
+    bool WriteFileOrTell(const QString& path, Format format);
     void UpdateTitle();
     void BuildMenus();
 

@@ -1,6 +1,7 @@
 #include "files/CounterPlace.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace velars {
 
@@ -32,8 +33,9 @@ QString ProgramFolder(const QString& executablePath) {
     return executablePath.left(LastSeparator(executablePath) + 1);
 }
 
-CounterPlace FindCounterPlace(PlatformServices& platform) {
-    const QString executable = platform.ExecutablePath();
+namespace {
+
+CounterPlace PlaceOf(PlatformServices& platform, const QString& executable) {
     const QString programFolder = ProgramFolder(executable);
     CounterPlace place;
     if (!InstalledForEveryUser(platform, programFolder)) {
@@ -45,6 +47,24 @@ CounterPlace FindCounterPlace(PlatformServices& platform) {
     place.folder = QDir::cleanPath(platform.UserDataFolder() + u'/' + kUserFolder) + u'/';
     place.counterFile = place.folder + kUserCounter;
     place.seedFile = CounterFilePath(executable);
+    return place;
+}
+
+}  // namespace
+
+CounterPlace FindCounterPlace(PlatformServices& platform) {
+    return PlaceOf(platform, platform.ExecutablePath());
+}
+
+CounterPlace FindCounterPlaceOf(PlatformServices& platform, const QString& programName) {
+    return PlaceOf(platform, ProgramFolder(platform.ExecutablePath()) + programName);
+}
+
+CounterPlace CounterPlaceOfFile(const QString& counterFile) {
+    const QFileInfo info(counterFile);
+    CounterPlace place;
+    place.counterFile = info.absoluteFilePath();
+    place.folder = ProgramFolder(place.counterFile);
     return place;
 }
 

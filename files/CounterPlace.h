@@ -33,4 +33,15 @@ QString ProgramFolder(const QString& executablePath);
 // Decided anew on every call, from what the system says now.
 CounterPlace FindCounterPlace(PlatformServices& platform);
 
+// The counter of the program `programName` that stands in the running
+// program's folder, decided by the same rules: how the command-line tool
+// shares the counter of the window beside it ("velars-tp": the same
+// per-user counter when installed, "velars-tp_nr.ini" in the folder of a
+// portable copy).
+CounterPlace FindCounterPlaceOf(PlatformServices& platform, const QString& programName);
+
+// A counter file named by the user: the write check is made on its folder,
+// and there is no seed (made absolute from the current folder).
+CounterPlace CounterPlaceOfFile(const QString& counterFile);
+
 }  // namespace velars

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "files/IniFile.h"
+#include "numbers/Exception.h"
 
 namespace velars {
 
@@ -26,6 +27,17 @@ std::FILE* OpenTestFile(const QByteArray& path) {
 const QString kSection = QStringLiteral("namber");
 const QString kKey = QStringLiteral("n");
 
+// Creates and deletes "temp.tp" in the folder (narrow path with its
+// trailing separator): whether files can be made there.
+bool FolderTakesFiles(const QByteArray& folder) {
+    const QByteArray testFile = folder + "temp.tp";
+    std::FILE* fileTemp = OpenTestFile(testFile);
+    if (!fileTemp) return false;
+    std::fclose(fileTemp);
+    ::unlink(testFile.constData());
+    return true;
+}
+
 }  // namespace
 
 bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location, CounterLock* heldLock) {
@@ -33,11 +45,8 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location, Coun
     const QString& folder = place.folder;
     // The user's own folder comes into being with the first report.
     if (place.perUser) QDir().mkpath(folder);
-    const QByteArray testFile = platform.ToNarrow(folder + QStringLiteral("temp.tp"));
-    if (std::FILE* fileTemp = OpenTestFile(testFile)) {
+    if (FolderTakesFiles(platform.ToNarrow(folder))) {
         location.pathLog = platform.ToNarrow(folder);
-        std::fclose(fileTemp);
-        ::unlink(testFile.constData());
         return true;
     }
     if (heldLock) heldLock->Release();
@@ -51,7 +60,10 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location, Coun
 }
 
 std::int32_t LoadReportNumber(PlatformServices& platform) {
-    const CounterPlace place = FindCounterPlace(platform);
+    return LoadReportNumber(FindCounterPlace(platform));
+}
+
+std::int32_t LoadReportNumber(const CounterPlace& place) {
     // Only a regular file counts: not a folder, and not a pipe or a device
     // that reading could hang on.
     QString path = place.counterFile;
@@ -64,6 +76,19 @@ void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::i
                       CounterLock* heldLock) {
     if (!CheckProgramFolder(platform, location, heldLock)) return;
     IniFile(FindCounterPlace(platform).counterFile).WriteInteger(kSection, kKey, value);
+}
+
+std::int32_t TakeReportNumber(const CounterPlace& place, std::chrono::milliseconds lockWait) {
+    if (place.perUser) QDir().mkpath(place.folder);
+    CounterLock lock(place.counterFile, lockWait);
+    const std::int32_t number = LoadReportNumber(place);
+    if (!FolderTakesFiles(QFile::encodeName(place.folder)))
+        throw Exception(QStringLiteral("the folder of the report counter %1 cannot be written: "
+                                       "the next number cannot be stored")
+                            .arg(QDir::toNativeSeparators(place.counterFile)));
+    const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(number) + 1u);
+    IniFile(place.counterFile).WriteInteger(kSection, kKey, next);
+    return number;
 }
 
 }  // namespace velars

@@ -32,6 +32,8 @@ bool CheckProgramFolder(PlatformServices& platform, SaveLocation& location,
 // is missing. An installed program without a counter of the user's own reads
 // the one beside the executable instead. Never fails, never creates a file.
 std::int32_t LoadReportNumber(PlatformServices& platform);
+// The same for the counter at `place`.
+std::int32_t LoadReportNumber(const CounterPlace& place);
 
 // Stores `value` after the folder check; does nothing when the check fails.
 // Throws Exception("Unable to write to <path>") when the write fails. The
@@ -39,5 +41,16 @@ std::int32_t LoadReportNumber(PlatformServices& platform);
 // returns; `heldLock` is let go before the folder check's warning.
 void SaveReportNumber(PlatformServices& platform, SaveLocation& location, std::int32_t value,
                       CounterLock* heldLock = nullptr);
+
+// The number of a report that is written only once it is numbered (the
+// command-line tool, where nobody answers a question): holding the
+// counter's lock, reads the number, makes the write check on the counter's
+// folder (made first when it is the user's own and missing), stores the
+// number plus one and returns the number read. When the lock is not had
+// within `lockWait`, the folder fails the check or the store fails, throws
+// Exception saying why, and nothing is numbered: that number must not be
+// used for a report.
+std::int32_t TakeReportNumber(const CounterPlace& place,
+                              std::chrono::milliseconds lockWait = kCounterLockWait);
 
 }  // namespace velars

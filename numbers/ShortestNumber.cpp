@@ -32,6 +32,8 @@ void Append(std::string& out, T value) {
 
 void AppendShortest(std::string& out, float value) { Append(out, value); }
 
+void AppendShortest(std::string& out, double value) { Append(out, value); }
+
 void AppendShortest(std::string& out, long double value) { Append(out, value); }
 
 void AppendInteger(std::string& out, int value) {

@@ -7,6 +7,7 @@
 namespace velars {
 
 void AppendShortest(std::string& out, float value);
+void AppendShortest(std::string& out, double value);
 void AppendShortest(std::string& out, long double value);
 void AppendInteger(std::string& out, int value);
 

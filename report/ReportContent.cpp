@@ -2,6 +2,7 @@
 
 #include "calc/PressureUnits.h"
 #include "catalogue/Catalogue.h"
+#include "report/CalculationReport.h"
 #include "numbers/FormatFloat.h"
 
 namespace velars {
@@ -110,6 +111,10 @@ std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
     }
     body.push_back(Body(QString(), false));
     body.push_back(Body(QStringLiteral("УПП - Устройство Подготовки Потока"), false));
+    if (inputs.steps) {
+        for (ReportParagraph& line : CalculationParagraphs(*inputs.steps, separators))
+            body.push_back(std::move(line));
+    }
     return body;
 }
 

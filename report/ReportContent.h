@@ -4,20 +4,15 @@
 #include <QDate>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "calc/CalcRecord.h"
+#include "calc/CalculationSteps.h"
 #include "numbers/Separators.h"
+#include "report/ReportParagraph.h"
 
 namespace velars {
-
-struct ReportParagraph {
-    QString text;
-    std::int8_t size = 12;
-    bool bold = false;
-    std::int8_t alignment = 0;  // 0 left, 1 centred
-    bool operator==(const ReportParagraph&) const = default;
-};
 
 // The five centred, bold, 14-point header lines, the last "Расчет № N от DD.MM.YYYY".
 std::vector<ReportParagraph> HeaderParagraphs(std::int32_t number, QDate today);
@@ -27,9 +22,13 @@ struct ReportInputs {
     int section = -1;  // cbUchastok's index
     QString dyText;    // the text shown by cbDy
     CalcRecord record;
+    // With them, the body ends with the "Ход расчета" part
+    // (CalculationReport.h); without, the report is the plain one.
+    std::optional<CalculationSteps> steps;
 };
 
-// The 21 to 24 body paragraphs.
+// The 21 to 24 body paragraphs, then the "Ход расчета" part when the inputs
+// carry the calculation's steps.
 std::vector<ReportParagraph> BodyParagraphs(const ReportInputs& inputs,
                                             const Separators& separators);
 

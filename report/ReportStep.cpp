@@ -4,12 +4,16 @@
 
 namespace velars {
 
+void WriteReportHeader(WordConnection& word, PlatformServices& platform, std::int32_t number) {
+    for (const ReportParagraph& line : HeaderParagraphs(number, platform.Today()))
+        AddParagraph(word, platform, line.text, line.size, line.bold, line.alignment);
+}
+
 void ReportHeader(WordConnection& word, PlatformServices& platform, SaveLocation& location,
                   std::chrono::milliseconds lockWait) {
     CounterLock lock(platform, lockWait);
     const std::int32_t number = LoadReportNumber(platform);
-    for (const ReportParagraph& line : HeaderParagraphs(number, platform.Today()))
-        AddParagraph(word, platform, line.text, line.size, line.bold, line.alignment);
+    WriteReportHeader(word, platform, number);
     const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(number) + 1u);
     SaveReportNumber(platform, location, next, &lock);
 }
@@ -28,6 +32,15 @@ void RunReportStep(WordConnection& word, const ObjectFactory& factory, PlatformS
     if (!StartWord(word, factory, platform, mainWindowOuterSize)) return;
     ReportHeader(word, platform, location, lockWait);
     ReportBody(word, platform, inputs);
+}
+
+bool RunNumberedReportStep(WordConnection& word, const ObjectFactory& factory,
+                           PlatformServices& platform, QSize mainWindowOuterSize,
+                           const ReportInputs& inputs, std::int32_t number) {
+    if (!StartWord(word, factory, platform, mainWindowOuterSize)) return false;
+    WriteReportHeader(word, platform, number);
+    ReportBody(word, platform, inputs);
+    return true;
 }
 
 }  // namespace velars

@@ -5,7 +5,9 @@
 // how the counter moves, and that the window goes on working after a failed
 // report.
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -402,6 +404,46 @@ TEST_F(ReportFromWindow, ACounterFileThatCannotBeWrittenEndsTheReportAfterTheHea
     EXPECT_TRUE(platform.messageBoxes.empty());
     EXPECT_EQ(WrittenTexts().size(), kHeaderParagraphs + kBodyParagraphs);
     EXPECT_EQ(StoredNumber(), 2);
+}
+
+// "Отчет с ходом расчета" in the results pane's context menu: the
+// calculate button's run, then the report with its "Ход расчета" part,
+// whether the report box is ticked or not.
+TEST_F(ReportFromWindow, TheContextMenuWritesTheReportWithTheCalculation) {
+    QAction* action = form->ResultsMenu()->findChild<QAction*>("actDetailedReport");
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), "Отчет с ходом расчета");
+
+    for (const bool ticked : {false, true}) {
+        SCOPED_TRACE(ticked ? "box ticked" : "box not ticked");
+        Find<QCheckBox>("cbOtchet")->setChecked(ticked);
+        RecordingWordServer& word = ReplaceServer();
+        platform.ClearCalls();
+        action->trigger();
+        EXPECT_TRUE(platform.messageBoxes.empty());
+        ExpectResultsInThePane();
+        ASSERT_EQ(word.Creations(), 1);
+        const QStringList texts = WrittenTexts();
+        QStringList plain;
+        for (const Expected& e : WorkedExampleReport(HeaderLine(ticked ? 2 : 1))) plain << e.text;
+        ASSERT_GT(texts.size(), plain.size() + 3);
+        EXPECT_EQ(texts.mid(0, plain.size()), plain);
+        EXPECT_EQ(texts.mid(plain.size(), 3), QStringList({"", "Ход расчета", ""}));
+        // The window's own values: model 3, Dy 100, section 1.
+        EXPECT_TRUE(texts.contains("суммарный коэффициент: ζΣ = ζПП + ζтурб = 0,95 + 1,8 = 2,75"));
+        EXPECT_TRUE(texts.last().endsWith("= 7,37614 Па")) << texts.last().toStdString();
+    }
+    EXPECT_EQ(StoredNumber(), 3);
+
+    // Invalid input: the calculate button's box, an empty pane, no report.
+    Type("meQ", "x");
+    RecordingWordServer& word = ReplaceServer();
+    platform.ClearCalls();
+    action->trigger();
+    ExpectOnlyBox("Ошибка ввода параметров!", "Ошибка!", MB_ICONERROR, BoxOwner::Application);
+    EXPECT_EQ(Pane()->LineCount(), 0);
+    EXPECT_EQ(word.Creations(), 0);
+    EXPECT_EQ(StoredNumber(), 3);
 }
 
 }  // namespace

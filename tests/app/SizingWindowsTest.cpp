@@ -76,12 +76,13 @@ protected:
     }
 };
 
-TEST_F(SizingWindows, RightClickAndTheMenuKeyOfferTheThreeCommands) {
+TEST_F(SizingWindows, RightClickAndTheMenuKeyOfferTheCommands) {
     QMenu* menu = RightClick();
     ASSERT_NE(menu, nullptr);
     QStringList texts;
     for (QAction* action : menu->actions()) texts << action->text();
-    EXPECT_EQ(texts, QStringList({"Копировать", "Сравнить варианты…", "График потерь…"}));
+    EXPECT_EQ(texts, QStringList({"Копировать", "Сравнить варианты…", "График потерь…",
+                                  "Отчет с ходом расчета"}));
     // Nothing selected: nothing to copy.
     EXPECT_FALSE(menu->actions()[0]->isEnabled());
     menu->close();

@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "calc/InputValidation.h"
@@ -365,6 +366,62 @@ TEST(CsvConversionTest, FileShortenedWhileReadIsAnError) {
     EXPECT_NE(outcome.reports.back().find("the file became shorter while it was read"),
               std::string::npos)
         << outcome.reports.back();
+}
+
+// Reports for the calculated rows: asked for in the order of the rows, on
+// the converting thread, with each row's own calculation, whatever the
+// blocks and threads; the answers fill a last column "report"; the messages
+// of the bad rows come in between in row order.
+TEST(CsvConversionTest, ReportsAreAskedForRowByRowAndFillTheReportColumn) {
+    struct Reports : CsvRowReports {
+        std::string Report(long row, const CalculationSteps& calculation, CsvSink& sink) override {
+            sink.Report(std::string("report of row ").append(std::to_string(row)));
+            EXPECT_EQ(calculation.record.valQ, float(row)) << row;
+            EXPECT_EQ(calculation.model, 3);
+            calls.push_back(std::this_thread::get_id());
+            return row % 5 == 0 ? std::string() : Number(row);
+        }
+        static std::string Number(long row) { return std::string("N").append(std::to_string(row)); }
+        std::vector<std::thread::id> calls;
+    };
+    std::string text = "flow,model,section,dy,density,temperature,gauge_pressure,atm_pressure\n";
+    std::size_t good = 0;
+    for (int row = 2; row < 302; ++row) {
+        good += row % 7 != 0;
+        // Every seventh row is bad; the flow is the row's own number.
+        text += (row % 7 == 0 ? std::string("x") : std::to_string(row)) +
+                ",3,1,100,0.68,20,0.3,101.325\n";
+    }
+    for (const int threads : {1, 2}) {
+        SCOPED_TRACE(threads);
+        Reports reports;
+        CsvSettings settings;
+        settings.threads = threads;
+        settings.blockRecords = 9;
+        settings.reports = &reports;
+        const Outcome outcome = Convert(text, settings);
+        EXPECT_EQ(outcome.status, 1);
+        const std::vector<std::string> lines = Lines(outcome.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(Fields(lines[0]).back(), "report");
+        // The messages, row by row: a bad row's problem or a good row's report.
+        long last = 0;
+        std::size_t line = 1;
+        for (const std::string& message : outcome.reports) {
+            if (message.rfind("row ", 0) != 0 && message.rfind("report of row ", 0) != 0) continue;
+            const long row = std::stol(message.substr(message.find_first_of("0123456789")));
+            EXPECT_GT(row, last) << message;
+            last = row;
+            if (message.rfind("report of row ", 0) != 0) continue;
+            ASSERT_LT(line, lines.size());
+            const std::vector<std::string> fields = Fields(lines[line++]);
+            EXPECT_EQ(fields.front(), std::to_string(row));
+            EXPECT_EQ(fields.back(), row % 5 == 0 ? std::string() : Reports::Number(row));
+        }
+        EXPECT_EQ(line, lines.size());
+        EXPECT_EQ(reports.calls.size(), good);
+        for (const std::thread::id id : reports.calls) EXPECT_EQ(id, std::this_thread::get_id());
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "platform/HeadlessPlatformServices.h"
 #include "platform/QtPlatformServices.h"
 
 namespace velars {
@@ -169,6 +170,28 @@ TEST(QtPlatformServices, FolderOwnerAndWriteAccess) {
     EXPECT_FALSE(platform.UserMayWriteFolder(missing));
     EXPECT_TRUE(platform.InstalledBinaryFolder().endsWith("/bin"));
     EXPECT_FALSE(platform.InstalledBinaryFolder().endsWith("/"));
+}
+
+TEST(HeadlessPlatformServicesTest, NothingWaitsForAnAnswer) {
+    HeadlessPlatformServices platform;
+    // No box is ever shown: each call returns at once with the answer that
+    // changes nothing.
+    EXPECT_EQ(
+        platform.MessageBox("Ошибка при открытии сервера Word", "Ошибка", MB_OK, BoxOwner::None),
+        IDOK);
+    EXPECT_EQ(platform.MessageBox("Сохранить изменения?", "Веларс-ТП",
+                                  MB_YESNOCANCEL | MB_ICONQUESTION, BoxOwner::None),
+              IDCANCEL);
+    EXPECT_EQ(platform.MessageBox("?", "?", MB_YESNO, BoxOwner::MainWindow), IDNO);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    QString name = "last.odt";
+    EXPECT_FALSE(platform.ExecuteSaveDialog(name, "ODF (*.odt)"));
+    EXPECT_EQ(name, "last.odt");
+    // What the system says comes as for the window.
+    QtPlatformServices window;
+    EXPECT_EQ(platform.LocaleSeparators().decimal, window.LocaleSeparators().decimal);
+    EXPECT_EQ(platform.ExecutablePath(), window.ExecutablePath());
+    EXPECT_EQ(platform.ToNarrow("Расчет № 1"), window.ToNarrow("Расчет № 1"));
 }
 
 }  // namespace

@@ -97,6 +97,27 @@ TEST_F(ReportStepTest, WritesHeaderAndBodyAndAdvancesTheCounter) {
     EXPECT_EQ(StoredNumber(), 3);
 }
 
+TEST_F(ReportStepTest, ANumberedStepWritesTheSameReportAndLeavesTheCounterAlone) {
+    ASSERT_TRUE(RunNumberedReportStep(word, factory, platform, QSize(780, 560), inputs, 42));
+    std::vector<ReportParagraph> expected = HeaderParagraphs(42, QDate(2026, 3, 5));
+    for (const ReportParagraph& p : BodyParagraphs(inputs, platform.separators))
+        expected.push_back(p);
+    QStringList texts;
+    for (const ReportParagraph& p : expected) texts << p.text;
+    EXPECT_EQ(DocumentTexts(), texts);
+    EXPECT_FALSE(QFile::exists(CounterFile()));
+    EXPECT_FALSE(QFile::exists(CounterLock::LockFilePath(CounterFile())));
+
+    // Word that does not start: false, after its box, and nothing written.
+    RecordingWordServer failing;
+    failing.SetCreationMode(test::CreationMode::Throw);
+    failing.Register(factory);
+    WordConnection other;
+    EXPECT_FALSE(RunNumberedReportStep(other, factory, platform, QSize(), inputs, 43));
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text, "Ошибка при открытии сервера Word");
+}
+
 TEST_F(ReportStepTest, TheCounterWrapsAroundInTwosComplement) {
     SaveReportNumber(platform, location, std::numeric_limits<std::int32_t>::max());
     Run();
