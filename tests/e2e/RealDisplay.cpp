@@ -182,8 +182,11 @@ QString RealDisplay::HomeFolder() const {
 }
 
 int RealDisplay::Launch(Scheme scheme, const QString& path) {
-    // The first program that the X server turned away at once is started
-    // once more, on a new server; every other failure is the program's.
+    // The first program that the X server turned away at once (seen on
+    // loaded machines, with a server that had just taken a client) is
+    // started again: twice more on the same server, then once on a new one.
+    // Every other failure is the program's.
+    QString turnedAwayBefore;
     for (int attempt = 1;; ++attempt) {
         const int number = LaunchOnce(scheme, path);
         if (number >= 0) return number;
@@ -191,16 +194,42 @@ int RealDisplay::Launch(Scheme scheme, const QString& path) {
         const bool turnedAway =
             first && instances_.front().process->state() == QProcess::NotRunning &&
             ProgramErrors(0).contains(QStringLiteral("could not connect to display"));
-        if (!turnedAway || attempt == 2) return -1;
+        if (!turnedAway) return -1;
+        turnedAwayBefore += QStringLiteral("\nattempt %1 turned away by %2; X sockets: %3")
+                                .arg(attempt)
+                                .arg(display_, XSockets());
+        if (attempt == 4) {
+            error_ += turnedAwayBefore;
+            return -1;
+        }
         Stop(instances_.front().process);
         instances_.clear();
+        if (attempt < 3) {
+            WaitFor(
+                [&] {
+                    return Run(QStringLiteral("xwininfo"), {QStringLiteral("-root")}, 5000)
+                               .exitCode == 0;
+                },
+                5000);
+            continue;
+        }
         Stop(server_);
-        const QString firstError = error_;
         if (!StartServer(screen_)) {
-            error_ = firstError + QStringLiteral("\nand a new server: ") + error_;
+            error_ += turnedAwayBefore + QStringLiteral("\nand a new server: ") + error_;
             return -1;
         }
     }
+}
+
+QString RealDisplay::XSockets() {
+    // The listening X sockets of the machine, named and abstract, from the
+    // kernel's own table: what a client of this display may have met.
+    QFile table(QStringLiteral("/proc/net/unix"));
+    if (!table.open(QIODevice::ReadOnly)) return QStringLiteral("(unreadable)");
+    QStringList sockets;
+    for (const QByteArray& line : table.readAll().split('\n'))
+        if (line.contains("X11-unix")) sockets << QString::fromLatin1(line.split(' ').last());
+    return sockets.join(QLatin1Char(' '));
 }
 
 int RealDisplay::LaunchOnce(Scheme scheme, const QString& path) {
@@ -220,7 +249,7 @@ int RealDisplay::LaunchOnce(Scheme scheme, const QString& path) {
         const QString copy = root.filePath(QStringLiteral("program/") + module);
         if (!QFile::exists(copy) && !QFile::copy(built.filePath(module), copy)) {
             error_ = QStringLiteral("cannot copy ") + built.filePath(module);
-            return false;
+            return -1;
         }
     }
 
@@ -254,14 +283,17 @@ int RealDisplay::LaunchOnce(Scheme scheme, const QString& path) {
     }
     instances_.push_back(std::move(instance));
     const QRegularExpression title(QStringLiteral("^Веларс-ТП\\. Оценка потерь\\.$"));
-    const bool mapped = WaitFor([&] {
+    bool mapped = false;
+    WaitFor([&] {
         for (const XWindow& window : WindowsOf(number)) {
             if (title.match(window.name).hasMatch()) {
                 instances_[std::size_t(number)].main = window;
+                mapped = true;
                 return true;
             }
         }
-        return false;
+        // A program that has ended will show nothing.
+        return instances_[std::size_t(number)].process->state() == QProcess::NotRunning;
     });
     if (!mapped) {
         error_ = QStringLiteral("the main window never appeared on %1 (its X server %2): ")

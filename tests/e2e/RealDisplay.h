@@ -101,6 +101,8 @@ public:
 
     // What an instance wrote to its standard error so far.
     QString ProgramErrors(int instance = 0);
+    // The machine's listening X sockets, for a failure's message.
+    static QString XSockets();
 
 private:
     struct Result {
