@@ -5,18 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "calc/CalculationSteps.h"
+#include "tests/support/WorkedExampleGas.h"
 
 namespace velars {
 namespace {
 
 CalcRecord WorkedExampleInputs(std::int32_t dy) {
-    CalcRecord r;
+    CalcRecord r = test::WorkedExampleGas();
     r.valDy = dy;
-    r.valPatm = 101325.0f;
-    r.valPizb = 300000.0f;
-    r.valTgaza = 293.15f;
-    r.valQ = 500.0f;
-    r.valPlotnost = 0.68f;
     return r;
 }
 

@@ -13,6 +13,7 @@
 
 #include "calc/LossModel.h"
 #include "calc/ResultsPane.h"
+#include "tests/support/WorkedExampleGas.h"
 
 namespace velars {
 namespace {
@@ -60,13 +61,8 @@ QStringList Example(const QString& model, const QString& section, const QString&
 }
 
 QString PaneText(int model, int section, int dy, const Separators& separators) {
-    CalcRecord record;
+    CalcRecord record = test::WorkedExampleGas();
     record.valDy = dy;
-    record.valPlotnost = 0.68f;
-    record.valQ = 500;
-    record.valTgaza = 293.15f;
-    record.valPizb = 300000;
-    record.valPatm = 101325;
     CalculateLoss(record, model, section, QString(), separators.decimal);
     return ResultLines(record, section, separators).join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

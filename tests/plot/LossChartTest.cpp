@@ -1,4 +1,5 @@
 #include "plot/LossChart.h"
+#include "tests/support/WorkedExampleGas.h"
 
 #include <QChart>
 #include <QChartView>
@@ -13,15 +14,7 @@
 namespace velars {
 namespace {
 
-CalcRecord Gas() {
-    CalcRecord r;
-    r.valPatm = 101325.0f;
-    r.valPizb = 300000.0f;
-    r.valTgaza = 293.15f;
-    r.valQ = 500.0f;
-    r.valPlotnost = 0.68f;
-    return r;
-}
+CalcRecord Gas() { return test::WorkedExampleGas(); }
 
 std::vector<QLineSeries*> Lines(QChart& chart, const QString& name) {
     std::vector<QLineSeries*> lines;

@@ -6,6 +6,7 @@
 
 #include "report/CalculationReport.h"
 #include "report/ReportContent.h"
+#include "tests/support/WorkedExampleGas.h"
 
 namespace velars {
 namespace {
@@ -18,12 +19,8 @@ ReportInputs Calculated(int model, int section, std::int32_t dy, const QString& 
     in.section = section;
     in.dyText = QString::number(dy);
     CalcRecord& r = in.record;
+    r = test::WorkedExampleGas();
     r.valDy = dy;
-    r.valPatm = 101325.0f;
-    r.valPizb = 300000.0f;
-    r.valTgaza = 293.15f;
-    r.valQ = 500.0f;
-    r.valPlotnost = 0.68f;
     LossTrace trace;
     CalculateLoss(r, model, section, ldy, QLatin1Char(','), &trace);
     in.steps = StepsOf(r, model, section, trace);

@@ -1,6 +1,7 @@
 #include "tests/support/ReportInputs.h"
 
 #include "calc/LossModel.h"
+#include "tests/support/WorkedExampleGas.h"
 
 namespace velars::test {
 namespace {
@@ -11,12 +12,8 @@ ReportInputs Installation(int model, int section) {
     inputs.section = section;
     inputs.dyText = QStringLiteral("100");
     CalcRecord& r = inputs.record;
+    r = WorkedExampleGas();
     r.valDy = 100;
-    r.valPlotnost = 0.68f;
-    r.valQ = 500.0f;
-    r.valTgaza = 293.15f;
-    r.valPizb = 300000.0f;
-    r.valPatm = 101325.0f;
     CalculateLoss(r, inputs.model, inputs.section, QString(), QLatin1Char(','));
     return inputs;
 }
