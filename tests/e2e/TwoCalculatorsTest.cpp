@@ -290,7 +290,8 @@ TEST_F(TwoCalculators, IntoOneWriterEveryClickGivesAReportOrABoxNumberedInTurn) 
         if (why.startsWith(QLatin1String("an office"))) GTEST_SKIP() << why.toStdString();
         FAIL() << why.toStdString();
     }
-    StartBoth(QFileInfo(FindWriterOffice(qEnvironmentVariable("PATH"))).path());
+    ASSERT_NO_FATAL_FAILURE(
+        StartBoth(QFileInfo(FindWriterOffice(qEnvironmentVariable("PATH"))).path()));
     const QRegularExpression none(QStringLiteral("^$"));
     int boxes = 0;
     std::vector<OfficeOnDisplay::Report> reports;
@@ -323,7 +324,7 @@ TEST_F(TwoCalculators, IntoOneWriterEveryClickGivesAReportOrABoxNumberedInTurn) 
 
 TEST_F(TwoCalculators, IntoTheBuiltInWindowEveryClickGivesAReportOrABoxNumberedInTurn) {
     // No word processor on the PATH.
-    StartBoth({});
+    ASSERT_NO_FATAL_FAILURE(StartBoth({}));
     const QRegularExpression documents(QStringLiteral("^Отчет \\d+"));
     int boxes = 0;
     std::vector<XWindow> read;
